@@ -1,0 +1,48 @@
+#pragma once
+// The one run of the seven requirement checks: its order, its pacing and what the window shows
+// before, during and after it. Portable: the window is reached only through RunHost.
+#include <array>
+#include <functional>
+
+enum class Row { InternetApp, InternetData, Os, Installer, DotNet, MsHtml, SmartCard };
+inline constexpr int kRowCount = 7;
+
+// What the run needs of its window.
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+    virtual void Pause(unsigned milliseconds) = 0;  // handles no messages meanwhile
+    virtual bool PassMessages() = 0;                // false once the window has been closed
+    virtual void SetBusyPointer(bool busy) = 0;
+    virtual void EnableClose() = 0;
+    virtual void ShowResult(Row row, bool passed) = 0;
+};
+
+// One row of the run: the check shows its own result on `row`. An empty check is one that is
+// not built yet: its row keeps its question mark, but its pause stays in the pacing.
+struct CheckStep {
+    Row row;
+    std::function<void()> check;
+};
+
+class CheckRun {
+public:
+    static constexpr unsigned kPauseMs = 1000;
+
+    CheckRun(RunHost& host, std::array<CheckStep, kRowCount> steps);
+
+    // The window's activation. The first one runs the checks; later ones start nothing, also
+    // those delivered while the run itself is passing messages.
+    void OnActivate();
+
+    bool ChecksDone() const { return bChecksDone; }
+
+private:
+    // False when the window was closed during the run: the remaining checks are skipped.
+    bool RunChecks();
+
+    RunHost& host_;
+    std::array<CheckStep, kRowCount> steps_;
+    bool bStarted = false;
+    bool bChecksDone = false;
+};

@@ -1,0 +1,255 @@
+#include "frmMain.h"
+
+#include <algorithm>
+
+#include "app/DialogFont.h"
+#include "os/modOS.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr char kClassName[] = "QTSysCheckMainWindow";
+// Posted on activation, so that the run starts from the message loop and not from inside the
+// window manager's activation sequence.
+constexpr UINT kMsgActivated = WM_APP + 1;
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed single, no min/max
+
+// Each row's picture box, in the order of Row.
+constexpr std::array<layout::ControlId, kRowCount> kRowBoxes{
+    layout::picInternetApp, layout::picInternetData, layout::picOs,      layout::picInstaller,
+    layout::picDotNet,      layout::picMsHTMLDLL,    layout::picSmartCard};
+
+// Restores a device context's selection when it goes out of scope.
+class SelectionGuard {
+public:
+    SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectionGuard() { SelectObject(dc_, previous_); }
+    SelectionGuard(const SelectionGuard&) = delete;
+    SelectionGuard& operator=(const SelectionGuard&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+struct MemoryDcTraits {
+    using handle_type = HDC;
+    static handle_type invalid() { return nullptr; }
+    static void close(handle_type h) { DeleteDC(h); }
+};
+using ScopedMemoryDc = platform::ScopedHandle<MemoryDcTraits>;
+
+}  // namespace
+
+frmMain::frmMain(HINSTANCE instance) : instance_(instance), run_(*this, Steps()) {}
+
+std::array<CheckStep, kRowCount> frmMain::Steps() {
+    // One line per row; a row without a check keeps its question mark.
+    return {{
+        {Row::InternetApp, {}},
+        {Row::InternetData, {}},
+        {Row::Os, [this] { CheckOS(); }},
+        {Row::Installer, {}},
+        {Row::DotNet, {}},
+        {Row::MsHtml, {}},
+        {Row::SmartCard, {}},
+    }};
+}
+
+bool frmMain::Create(int showCommand) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &frmMain::WindowProc;
+    wc.hInstance = instance_;
+    wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_LOGO));
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_LOGO), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));  // white, whatever the scheme
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExA(&wc)) return false;
+
+    dpi_ = SystemDpi();
+    RECT frame{0, 0, layout::TwipsToPixels(layout::kClientWidth, dpi_),
+               layout::TwipsToPixels(layout::kClientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
+    const HWND hwnd = CreateWindowExA(0, kClassName, layout::kTitle, kFrameStyle, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, frame.right - frame.left,
+                                      frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+    if (!hwnd) return false;
+    ShowWindow(hwnd, showCommand);
+    UpdateWindow(hwnd);
+    return true;
+}
+
+LRESULT CALLBACK frmMain::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<frmMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<frmMain*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            Form_Load();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd_, kMsgActivated, 0, 0);
+            break;
+        case kMsgActivated:
+            Form_Activate();
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == layout::cmdClose && HIWORD(wParam) == BN_CLICKED) cmdClose_Click();
+            return 0;
+        case WM_DRAWITEM:
+            OnDrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SETCURSOR:
+            if (OnSetCursor()) return TRUE;
+            break;
+        case WM_DESTROY:
+            closed_ = true;
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void frmMain::Form_Load() {
+    font_ = CreateDialogFont(dpi_);
+    const int ids[] = {IDB_QUESTION, IDB_TICK, IDB_CROSS, IDB_LOGO};
+    for (std::size_t i = 0; i < images_.size(); ++i)
+        images_[i].reset(LoadImageA(instance_, MAKEINTRESOURCEA(ids[i]), IMAGE_BITMAP, 0, 0,
+                                    LR_CREATEDIBSECTION));
+    CreateControls();
+}
+
+void frmMain::CreateControls() {
+    const auto image = [this](layout::Image which) -> HBITMAP {
+        switch (which) {
+            case layout::Image::Question: return static_cast<HBITMAP>(images_[0].get());
+            case layout::Image::Tick: return static_cast<HBITMAP>(images_[1].get());
+            case layout::Image::Cross: return static_cast<HBITMAP>(images_[2].get());
+            case layout::Image::Logo: return static_cast<HBITMAP>(images_[3].get());
+            case layout::Image::None: break;
+        }
+        return nullptr;
+    };
+    for (const layout::Control& c : layout::kControls) {
+        DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0) | (c.enabled ? 0 : WS_DISABLED);
+        const char* windowClass = "STATIC";
+        switch (c.kind) {
+            case layout::Kind::Picture: style |= SS_OWNERDRAW; break;
+            case layout::Kind::Label: style |= SS_LEFT | SS_NOPREFIX; break;  // wraps at words
+            case layout::Kind::Button:
+                windowClass = "BUTTON";
+                style |= BS_PUSHBUTTON | WS_TABSTOP;
+                break;
+        }
+        const HWND control = CreateWindowExA(
+            0, windowClass, c.text, style, layout::TwipsToPixels(c.left, dpi_),
+            layout::TwipsToPixels(c.top, dpi_), layout::TwipsToPixels(c.width, dpi_),
+            layout::TwipsToPixels(c.height, dpi_), hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        Picture(c.id) = image(c.image);
+    }
+    // Tab order is z-order in Windows: stack the controls by their tab index.
+    std::array<const layout::Control*, layout::kControls.size()> byTab{};
+    std::transform(layout::kControls.begin(), layout::kControls.end(), byTab.begin(),
+                   [](const layout::Control& c) { return &c; });
+    std::sort(byTab.begin(), byTab.end(),
+              [](const layout::Control* a, const layout::Control* b) { return a->tabIndex < b->tabIndex; });
+    for (const layout::Control* c : byTab)
+        SetWindowPos(Control(c->id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void frmMain::Form_Activate() { run_.OnActivate(); }
+
+void frmMain::cmdClose_Click() { DestroyWindow(hwnd_); }
+
+void frmMain::OnDrawPicture(const DRAWITEMSTRUCT& item) {
+    // A flat box in the window-background colour, its picture unscaled at the top-left corner
+    // and clipped at the box's edges.
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
+    const HBITMAP picture = Picture(static_cast<layout::ControlId>(item.CtlID));
+    if (!picture) return;
+    BITMAP info{};
+    if (!GetObjectA(picture, sizeof info, &info)) return;
+    ScopedMemoryDc source(CreateCompatibleDC(item.hDC));
+    if (!source) return;
+    SelectionGuard selected(source.get(), picture);
+    const int width = std::min<int>(info.bmWidth, item.rcItem.right - item.rcItem.left);
+    const int height = std::min<int>(info.bmHeight, item.rcItem.bottom - item.rcItem.top);
+    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, source.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT frmMain::OnControlColour(HDC dc, HWND control) {
+    // Labels have no background of their own: the window's white shows through.
+    const bool isOsText = GetDlgCtrlID(control) == layout::lblOS;
+    SetTextColor(dc, isOsText ? static_cast<COLORREF>(layout::kOsTextColour) : GetSysColor(COLOR_BTNTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+}
+
+bool frmMain::OnSetCursor() {
+    if (!busy_) return false;
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+    return true;
+}
+
+void frmMain::Dispatch(MSG& msg) {
+    if (hwnd_ && IsDialogMessageA(hwnd_, &msg)) return;  // Tab moves to the Close button
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void frmMain::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+
+bool frmMain::PassMessages() {
+    MSG msg;
+    while (!closed_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
+            closed_ = true;
+            break;
+        }
+        Dispatch(msg);
+    }
+    return !closed_;
+}
+
+void frmMain::SetBusyPointer(bool busy) {
+    busy_ = busy;
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(busy ? 32514 : 32512)));
+}
+
+void frmMain::EnableClose() { EnableWindow(Control(layout::cmdClose), TRUE); }
+
+void frmMain::ShowResult(Row row, bool passed) {
+    const layout::ControlId box = kRowBoxes[static_cast<std::size_t>(row)];
+    Picture(box) = Picture(passed ? layout::picTick : layout::picCross);
+    InvalidateRect(Control(box), nullptr, TRUE);
+}
+
+void frmMain::CheckOS() {
+    const OsInfo info = GetOsInfo();
+    SetWindowTextA(Control(layout::lblOS), info.description.c_str());
+    ShowResult(Row::Os, info.ok);
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The program's one window: seven requirement rows, the header and the Close button. It runs the
+// checks once, on its first activation, and shows each result on its row.
+#include <array>
+
+#include "app/CheckRun.h"
+#include "app/Layout.h"
+#include "platform/ScopedHandle.h"
+
+class frmMain final : public RunHost {
+public:
+    explicit frmMain(HINSTANCE instance);
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    // Registers the window class, creates the window with its controls and shows it.
+    bool Create(int showCommand);
+
+    // Dispatches one message of the program's queue (keyboard navigation included).
+    void Dispatch(MSG& msg);
+
+    // RunHost: what the check run does to the window.
+    void Pause(unsigned milliseconds) override;
+    bool PassMessages() override;
+    void SetBusyPointer(bool busy) override;
+    void EnableClose() override;
+    void ShowResult(Row row, bool passed) override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Events.
+    void Form_Load();
+    void Form_Activate();
+    void cmdClose_Click();
+    void OnDrawPicture(const DRAWITEMSTRUCT& item);
+    LRESULT OnControlColour(HDC dc, HWND control);
+    bool OnSetCursor();
+
+    // The checks, in the order the run makes them.
+    std::array<CheckStep, kRowCount> Steps();
+    void CheckOS();
+
+    void CreateControls();
+    HWND Control(layout::ControlId id) const { return GetDlgItem(hwnd_, id); }
+    HBITMAP& Picture(layout::ControlId id) { return pictures_[id - layout::picMsHTMLDLL]; }
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    bool closed_ = false;
+    bool busy_ = false;
+    int dpi_ = 96;
+    platform::ScopedGdiObject font_;
+    std::array<platform::ScopedGdiObject, 4> images_;  // question mark, tick, cross, logo
+    std::array<HBITMAP, layout::kControls.size()> pictures_{};  // each picture box's picture
+    CheckRun run_;
+};

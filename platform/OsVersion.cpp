@@ -1,0 +1,29 @@
+#include "OsVersion.h"
+
+#include "Win32.h"
+
+namespace platform {
+
+OsVersionRecord ReadOsVersionRecord() {
+    OSVERSIONINFOA raw{};
+    raw.dwOSVersionInfoSize = sizeof raw;  // 148
+    static_assert(sizeof(OSVERSIONINFOA) == 148);
+    // The result is not consulted: on failure the zeroed record stands.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+    GetVersionExA(&raw);
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+    OsVersionRecord record;
+    record.major = raw.dwMajorVersion;
+    record.minor = raw.dwMinorVersion;
+    record.build = raw.dwBuildNumber;
+    record.platformId = raw.dwPlatformId;
+    record.csd.assign(raw.szCSDVersion, sizeof raw.szCSDVersion);
+    return record;
+}
+
+}  // namespace platform
