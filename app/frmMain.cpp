@@ -132,6 +132,12 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmMain::Form_Load() {
+    // The window's own icons, for the title bar and the taskbar button (Alt+Tab asks for them).
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance_, MAKEINTRESOURCEA(IDI_LOGO))));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_LOGO), IMAGE_ICON,
+                                                     GetSystemMetrics(SM_CXSMICON),
+                                                     GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
     font_ = CreateDialogFont(dpi_);
     const int ids[] = {IDB_QUESTION, IDB_TICK, IDB_CROSS, IDB_LOGO};
     for (std::size_t i = 0; i < images_.size(); ++i)
@@ -152,7 +158,8 @@ void frmMain::CreateControls() {
         return nullptr;
     };
     for (const layout::Control& c : layout::kControls) {
-        DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0) | (c.enabled ? 0 : WS_DISABLED);
+        // Clip siblings: where a picture box's margin overlaps a label, the label wins.
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0) | (c.enabled ? 0 : WS_DISABLED);
         const char* windowClass = "STATIC";
         switch (c.kind) {
             case layout::Kind::Picture: style |= SS_OWNERDRAW; break;
