@@ -1,0 +1,119 @@
+// The program file's own records, read from the built QTSysCheck.exe as Explorer would read them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/Win32.h"
+#include "support/Process.h"
+
+namespace {
+
+std::string ProgramPath() { return testsupport::ProgramFolder() + "QTSysCheck.exe"; }
+
+class VersionRecord : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeA(ProgramPath().c_str(), &ignored);
+        ASSERT_GT(size, 0u);
+        block_.resize(size);
+        ASSERT_TRUE(GetFileVersionInfoA(ProgramPath().c_str(), 0, size, block_.data()));
+    }
+    std::string String(const char* name) {
+        void* data = nullptr;
+        UINT length = 0;
+        const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+        if (!VerQueryValueA(block_.data(), path.c_str(), &data, &length) || !data) return "<missing>";
+        return static_cast<const char*>(data);
+    }
+    std::vector<char> block_;
+};
+
+TEST_F(VersionRecord, NumbersAreOnePointZero) {
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block_.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+}
+
+TEST_F(VersionRecord, OneUsEnglishUnicodeTableWithTheNames) {
+    WORD* translation = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block_.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_EQ(length, 4u) << "exactly one translation";
+    EXPECT_EQ(translation[0], 0x0409);
+    EXPECT_EQ(translation[1], 0x04B0);
+    EXPECT_EQ(String("FileVersion"), "1.00");
+    EXPECT_EQ(String("ProductVersion"), "1.00");
+    EXPECT_EQ(String("CompanyName"), "Quorvin Technologies");
+    EXPECT_EQ(String("ProductName"), "Tessary Card System Check");
+    EXPECT_EQ(String("InternalName"), "QTSysCheck");
+    EXPECT_EQ(String("OriginalFilename"), "QTSysCheck.exe");
+}
+
+struct ModuleTraits {
+    using handle_type = HMODULE;
+    static handle_type invalid() { return nullptr; }
+    static void close(handle_type h) { FreeLibrary(h); }
+};
+
+class ProgramResources : public ::testing::Test {
+protected:
+    void SetUp() override {
+        module_.reset(LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        ASSERT_TRUE(module_);
+    }
+    std::string Resource(LPCSTR type, LPCSTR name) {
+        HRSRC found = FindResourceA(module_.get(), name, type);
+        if (!found) return {};
+        const char* data = static_cast<const char*>(LockResource(LoadResource(module_.get(), found)));
+        return std::string(data, SizeofResource(module_.get(), found));
+    }
+    platform::ScopedHandle<ModuleTraits> module_;
+};
+
+TEST_F(ProgramResources, TheIconHasSixteenThirtyTwoAndFortyEightPixelImages) {
+    const std::string group = Resource(RT_GROUP_ICON, MAKEINTRESOURCEA(1));
+    ASSERT_GE(group.size(), 6u);
+    const int count = static_cast<unsigned char>(group[4]) | static_cast<unsigned char>(group[5]) << 8;
+    std::vector<int> sizes;
+    for (int i = 0; i < count; ++i) sizes.push_back(static_cast<unsigned char>(group[6 + 14 * i]));
+    EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
+}
+
+TEST_F(ProgramResources, TheManifestAsksForCommonControlsSixAsInvokerAndSystemDpi) {
+    const std::string manifest = Resource(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
+    ASSERT_FALSE(manifest.empty());
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    // The OS row relies on Windows 8 and later reporting 6.2 to a program that names no systems.
+    EXPECT_EQ(manifest.find("supportedOS"), std::string::npos);
+}
+
+TEST_F(ProgramResources, TheWindowImagesHaveTheirSizes) {
+    struct Expected {
+        int id, width, height;
+    };
+    for (const Expected& e : {Expected{101, 11, 11}, Expected{102, 19, 21}, Expected{103, 19, 21},
+                              Expected{104, 40, 40}}) {
+        const std::string bitmap = Resource(RT_BITMAP, MAKEINTRESOURCEA(e.id));
+        ASSERT_GE(bitmap.size(), sizeof(BITMAPINFOHEADER)) << e.id;
+        BITMAPINFOHEADER header{};
+        std::memcpy(&header, bitmap.data(), sizeof header);
+        EXPECT_EQ(header.biWidth, e.width) << e.id;
+        EXPECT_EQ(std::abs(header.biHeight), e.height) << e.id;
+        EXPECT_EQ(header.biBitCount, 24) << e.id;
+        EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB)) << e.id;
+    }
+}
+
+}  // namespace
