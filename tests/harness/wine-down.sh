@@ -6,6 +6,6 @@ prefix="$1"
 wineserver -k 2>/dev/null || true
 if [ -f "$prefix.xvfb.pid" ]; then
   kill "$(cat "$prefix.xvfb.pid")" 2>/dev/null || true
-  rm -f "$prefix.xvfb.pid" "$prefix.display"
 fi
+rm -f "$prefix.xvfb.pid" "$prefix.display"
 exit 0

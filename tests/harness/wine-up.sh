@@ -1,13 +1,17 @@
 #!/bin/bash
 # Test fixture set-up: an Xvfb display for the window tests, the build's Wine prefix (created
 # once), and a wineserver started detached so that Wine's background processes never hold
-# ctest's output pipe open. Usage: wine-up.sh PREFIX
+# ctest's output pipe open. Usage: wine-up.sh PREFIX [--own-display]
+# With --own-display the programs go to the caller's $DISPLAY instead of a new Xvfb.
 set -euo pipefail
 prefix="$1"
 here="$(cd "$(dirname "$0")" && pwd)"
 
+if [ "${2:-}" = "--own-display" ]; then
+  echo "$DISPLAY" > "$prefix.display"
+  rm -f "$prefix.xvfb.pid"
 # A free display number; its number is kept beside the prefix for wine-env.sh.
-if [ ! -f "$prefix.display" ] || ! kill -0 "$(cat "$prefix.xvfb.pid" 2>/dev/null || echo 0)" 2>/dev/null; then
+elif [ ! -f "$prefix.display" ] || ! kill -0 "$(cat "$prefix.xvfb.pid" 2>/dev/null || echo none)" 2>/dev/null; then
   for n in $(seq 91 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
