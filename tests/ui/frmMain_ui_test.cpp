@@ -112,18 +112,23 @@ TEST(CheckerWindowLayout, TitleClientAreaAndEveryControlAreAsDesigned) {
     EXPECT_FALSE(style & WS_THICKFRAME) << "the user must not resize the window";
     EXPECT_FALSE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    // The logo icon on the title bar: its light greys left of the title text.
-    const testsupport::Picture frame = testsupport::CaptureWindow(window.hwnd());
-    POINT clientOrigin{0, 0};
-    ClientToScreen(window.hwnd(), &clientOrigin);
-    RECT outer{};
-    GetWindowRect(window.hwnd(), &outer);
+    // The logo icon on the title bar: its light greys left of the title text. The frame is painted
+    // at the run's first message pass, so look for a few seconds.
     int iconGrey = 0;
-    for (int y = 0; y < clientOrigin.y - outer.top; ++y)
-        for (int x = 0; x < 24 && x < frame.width; ++x) {
-            const auto p = frame.At(x, y);
-            if (p.r > 170 && p.r < 250 && std::abs(p.r - p.b) < 25) ++iconGrey;
-        }
+    for (int attempt = 0; attempt < 30 && iconGrey <= 5; ++attempt) {
+        std::this_thread::sleep_for(100ms);
+        const testsupport::Picture frame = testsupport::CaptureWindow(window.hwnd());
+        POINT clientOrigin{0, 0};
+        ClientToScreen(window.hwnd(), &clientOrigin);
+        RECT outer{};
+        GetWindowRect(window.hwnd(), &outer);
+        iconGrey = 0;
+        for (int y = 0; y < clientOrigin.y - outer.top; ++y)
+            for (int x = 0; x < 24 && x < frame.width; ++x) {
+                const auto p = frame.At(x, y);
+                if (p.r > 170 && p.r < 250 && std::abs(p.r - p.b) < 25) ++iconGrey;
+            }
+    }
     EXPECT_GT(iconGrey, 5) << "the logo icon on the title bar";
 
     for (const ExpectedControl& e : kExpected) {
