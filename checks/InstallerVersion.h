@@ -1,0 +1,13 @@
+#pragma once
+// Whether an installer library's file version is Windows Installer 3.1 or later.
+#include <string>
+#include <string_view>
+
+// The installer library in the folder the registry names: `installerLocation` followed directly
+// by "\msi.dll", with no separator added or removed.
+std::string InstallerLibraryPath(std::string_view installerLocation);
+
+// `Version` split at every "."; the leading number of part 0 must be at least 3, and when it is
+// below 4 that of part 1 at least 1. Later parts are never read. A text without a part 0 (the
+// empty text) or without the part 1 it needs fails.
+bool IsInstallerOK(const std::string& Version);

@@ -1,0 +1,45 @@
+#include "FileVersion.h"
+
+#include <algorithm>
+
+#include "Win32.h"
+
+namespace platform {
+
+std::optional<FileVersionBlock> FileVersionBlock::Read(const std::string& path) {
+    DWORD unused = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
+    if (size < 1) return std::nullopt;
+    std::vector<unsigned char> block(size);
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return std::nullopt;
+    return FileVersionBlock(std::move(block));
+}
+
+std::optional<FileVersionBlock::Found> FileVersionBlock::Query(const std::string& subBlock) {
+    void* data = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block_.data(), subBlock.c_str(), &data, &length)) return std::nullopt;
+    // The value lies inside the block; anything else is not taken on trust.
+    const auto* at = static_cast<const unsigned char*>(data);
+    if (at < block_.data() || at >= block_.data() + block_.size()) return std::nullopt;
+    return Found{static_cast<std::size_t>(at - block_.data()), length};
+}
+
+std::optional<std::span<const unsigned char>> FileVersionBlock::Value(const std::string& subBlock) {
+    const std::optional<Found> found = Query(subBlock);
+    if (!found) return std::nullopt;
+    const std::size_t available = block_.size() - found->offset;
+    return std::span<const unsigned char>(block_.data() + found->offset,
+                                          std::min(found->length, available));
+}
+
+std::optional<std::string> FileVersionBlock::Text(const std::string& subBlock) {
+    const std::optional<Found> found = Query(subBlock);
+    if (!found) return std::nullopt;
+    // The reported length is not used for the single-byte copy (it may count wide characters):
+    // the text ends at its NUL, and the end of the block bounds the search for it.
+    const auto begin = block_.begin() + static_cast<std::ptrdiff_t>(found->offset);
+    return std::string(begin, std::find(begin, block_.end(), '\0'));
+}
+
+}  // namespace platform

@@ -1,0 +1,108 @@
+// The three folder checks against the real Windows and Program Files folders of the machine:
+// each test makes the folders it needs and removes them again.
+#include "checks/FolderChecks.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "Environment.h"
+#include "ScratchFolder.h"
+#include "checks/FolderTemplates.h"
+#include "checks/PathTemplate.h"
+
+namespace {
+
+using checktest::CreatedFolders;
+using checktest::Environment;
+
+bool IsThere(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The templates' paths, from the folders Windows names in the environment.
+std::string UnderWindows(std::string_view pathTemplate) {
+    return ExpandPathToken(pathTemplate, kWinToken, Environment("SystemRoot"));
+}
+std::string UnderProgramFiles(std::string_view pathTemplate) {
+    return ExpandPathToken(pathTemplate, kProgramFilesToken, Environment("ProgramFiles"));
+}
+
+TEST(CheckDotNet, PassesWhileTheFolderExists) {
+    const std::string folder = UnderWindows(kDotNetTemplate);
+    if (IsThere(folder)) GTEST_SKIP() << folder << " exists on this machine";
+    EXPECT_FALSE(DotNetFolderPresent());
+    {
+        const CreatedFolders made(folder);
+        EXPECT_TRUE(DotNetFolderPresent());
+    }
+    EXPECT_FALSE(DotNetFolderPresent());
+}
+
+TEST(CheckDotNet, FailsForAFileAtThePath) {
+    const std::string path = UnderWindows(kDotNetTemplate);
+    if (IsThere(path)) GTEST_SKIP() << path << " exists on this machine";
+    const CreatedFolders parent(path.substr(0, path.rfind('\\')));
+    checktest::WriteFile(path);
+    EXPECT_FALSE(DotNetFolderPresent());
+    checktest::RemoveTree(path);
+}
+
+TEST(CheckMsHtmlInterop, PassesOnlyForTheExactFolder) {
+    const std::string folder = UnderWindows(kMsHtmlInteropTemplate);
+    if (IsThere(folder)) GTEST_SKIP() << folder << " exists on this machine";
+    const std::string assembly = folder.substr(0, folder.rfind('\\') + 1);
+    {
+        const CreatedFolders otherVersion(assembly + "7.0.3300.1__b03f5f7f11d50a3a");
+        const CreatedFolders otherToken(assembly + "7.0.3300.0__b03f5f7f11d50a3b");
+        EXPECT_FALSE(MsHtmlInteropFolderPresent());
+        const CreatedFolders exact(folder);
+        EXPECT_TRUE(MsHtmlInteropFolderPresent());
+    }
+    EXPECT_FALSE(MsHtmlInteropFolderPresent());
+}
+
+struct ReaderTools {
+    const char* name;
+    bool gemplus;
+    bool gemalto;
+    bool passes;
+};
+
+class CheckSmartCardDriver : public ::testing::TestWithParam<ReaderTools> {};
+
+TEST_P(CheckSmartCardDriver, PassesWithEitherMakersTools) {
+    const std::string gemplus = UnderProgramFiles(kGemplusToolsTemplate);
+    const std::string gemalto = UnderProgramFiles(kGemaltoToolsTemplate);
+    if (IsThere(gemplus)) GTEST_SKIP() << gemplus << " exists on this machine";
+    if (IsThere(gemalto)) GTEST_SKIP() << gemalto << " exists on this machine";
+    std::optional<CreatedFolders> madeGemplus, madeGemalto;
+    if (GetParam().gemplus) madeGemplus.emplace(gemplus);
+    if (GetParam().gemalto) madeGemalto.emplace(gemalto);
+    EXPECT_EQ(SmartCardToolsPresent(nullptr), GetParam().passes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Makers, CheckSmartCardDriver,
+                         ::testing::Values(ReaderTools{"GemplusOnly", true, false, true},
+                                           ReaderTools{"GemAltoOnly", false, true, true},
+                                           ReaderTools{"Both", true, true, true},
+                                           ReaderTools{"Neither", false, false, false}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST(CheckSmartCardDriverNames, AreMatchedAsTheFileSystemMatchesThem) {
+    const std::string gemalto = UnderProgramFiles("$PROGRAMFILES$\\Gemalto\\ReaderTools");
+    if (IsThere(gemalto)) GTEST_SKIP() << gemalto << " exists on this machine";
+    const CreatedFolders made(gemalto);
+    EXPECT_TRUE(SmartCardToolsPresent(nullptr));
+}
+
+TEST(CheckSmartCardDriverNames, NeedTheReaderToolsFolderItself) {
+    const std::string gemplus = UnderProgramFiles(kGemplusToolsTemplate);
+    if (IsThere(gemplus)) GTEST_SKIP() << gemplus << " exists on this machine";
+    const CreatedFolders maker(gemplus.substr(0, gemplus.rfind('\\')));
+    checktest::WriteFile(gemplus);
+    EXPECT_FALSE(SmartCardToolsPresent(nullptr));
+    checktest::RemoveTree(gemplus);
+}
+
+}  // namespace
