@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "app/DialogFont.h"
+#include "checks/FolderChecks.h"
+#include "checks/InstallerCheck.h"
+#include "registry/cRegistry.h"
 #include "os/modOS.h"
 #include "res/resource.h"
 
@@ -49,10 +52,10 @@ std::array<CheckStep, kRowCount> frmMain::Steps() {
         {Row::InternetApp, {}},
         {Row::InternetData, {}},
         {Row::Os, [this] { CheckOS(); }},
-        {Row::Installer, {}},
-        {Row::DotNet, {}},
-        {Row::MsHtml, {}},
-        {Row::SmartCard, {}},
+        {Row::Installer, [this] { CheckInstaller(); }},
+        {Row::DotNet, [this] { CheckDotNet(); }},
+        {Row::MsHtml, [this] { CheckMsHtmlInterop(); }},
+        {Row::SmartCard, [this] { CheckSmartCardDriver(); }},
     }};
 }
 
@@ -259,4 +262,23 @@ void frmMain::CheckOS() {
     const OsInfo info = GetOsInfo();
     SetWindowTextA(Control(layout::lblOS), info.description.c_str());
     ShowResult(Row::Os, info.ok);
+}
+
+void frmMain::CheckDotNet() { ShowResult(Row::DotNet, DotNetFolderPresent()); }
+
+void frmMain::CheckMsHtmlInterop() { ShowResult(Row::MsHtml, MsHtmlInteropFolderPresent()); }
+
+void frmMain::CheckSmartCardDriver() { ShowResult(Row::SmartCard, SmartCardToolsPresent(hwnd_)); }
+
+void frmMain::CheckInstaller() {
+    std::string location;
+    {
+        cRegistry registry;  // one read, released straight after
+        registry.ClassKey(RegistryRoot::LocalMachine);
+        registry.SectionKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer");
+        registry.ValueKey("InstallerLocation");
+        registry.ValueType(RegistryValueType::RegSz);
+        location = registry::ValueToText(registry.Value());
+    }
+    ShowResult(Row::Installer, InstallerLibraryPasses(location));
 }

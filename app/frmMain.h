@@ -41,6 +41,10 @@ private:
     // The checks, in the order the run makes them.
     std::array<CheckStep, kRowCount> Steps();
     void CheckOS();
+    void CheckInstaller();
+    void CheckDotNet();
+    void CheckMsHtmlInterop();
+    void CheckSmartCardDriver();
 
     void CreateControls();
     HWND Control(layout::ControlId id) const { return GetDlgItem(hwnd_, id); }

@@ -95,7 +95,49 @@ Timeline Watch(const CheckerWindow& window, std::chrono::seconds limit) {
 double Seconds(CheckerWindow::Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 // Which rows this build's checks decide; the others keep their question mark.
-const std::array<bool, ui::kRows> kLiveRows{false, false, true, false, false, false, false};
+const std::array<bool, ui::kRows> kLiveRows{false, false, true, true, true, true, true};
+
+bool FolderThere(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+Mark MarkFor(bool passed) { return passed ? Mark::Tick : Mark::Cross; }
+
+// Whether the installer library the registry names is 3.1 or later, judged from its binary
+// version numbers rather than its version text.
+bool InstallerThere() {
+    char location[MAX_PATH] = {};
+    DWORD size = sizeof location;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer",
+                     "InstallerLocation", RRF_RT_REG_SZ, nullptr, location, &size) != ERROR_SUCCESS)
+        return false;
+    const std::string library = std::string(location) + "\\msi.dll";
+    DWORD ignored = 0;
+    std::vector<char> block(GetFileVersionInfoSizeA(library.c_str(), &ignored));
+    if (block.empty() || !GetFileVersionInfoA(library.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+        return false;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) return false;
+    const DWORD major = HIWORD(fixed->dwFileVersionMS), minor = LOWORD(fixed->dwFileVersionMS);
+    return major >= 4 || (major == 3 && minor >= 1);
+}
+
+// What the folder and installer rows must show, judged here from the prefix itself.
+std::array<std::optional<Mark>, ui::kRows> ExpectedFolderRows() {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    char programFiles[MAX_PATH] = {};
+    GetEnvironmentVariableA("ProgramFiles", programFiles, MAX_PATH);
+    const std::string win = windows, pf = programFiles;
+    std::array<std::optional<Mark>, ui::kRows> rows{};
+    rows[3] = MarkFor(InstallerThere());
+    rows[4] = MarkFor(FolderThere(win + "\\Microsoft.NET\\Framework\\v3.5"));
+    rows[5] = MarkFor(FolderThere(win + "\\assembly\\GAC\\Microsoft.Mshtml\\7.0.3300.0__b03f5f7f11d50a3a"));
+    rows[6] = MarkFor(FolderThere(pf + "\\Gemplus\\ReaderTools") || FolderThere(pf + "\\GemAlto\\ReaderTools"));
+    return rows;
+}
 
 TEST(CheckerWindowLayout, TitleClientAreaAndEveryControlAreAsDesigned) {
     CheckerWindow window("winxp");
@@ -184,6 +226,11 @@ TEST_P(CheckerRun, StartsWithQuestionMarksThenFillsTheRowsInOrderAboutASecondApa
     ASSERT_TRUE(t.closeEnabled) << "Close was never enabled";
     EXPECT_EQ(t.osText, osDescription);
     EXPECT_EQ(t.finalRows[kOsRow], osMark);
+    const auto folderRows = ExpectedFolderRows();
+    for (std::size_t i = 0; i < folderRows.size(); ++i)
+        if (folderRows[i]) {
+            EXPECT_STREQ(ui::MarkName(t.finalRows[i]), ui::MarkName(*folderRows[i])) << "row " << i;
+        }
 
     // Rows turn in order, each once, at least a second after the one before.
     std::optional<CheckerWindow::Clock::time_point> previous;
