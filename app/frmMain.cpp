@@ -4,7 +4,10 @@
 
 #include "app/DialogFont.h"
 #include "checks/FolderChecks.h"
+#include "app/KeepAlive.h"
 #include "checks/InstallerCheck.h"
+#include "checks/InternetChecks.h"
+#include "platform/HttpFetch.h"
 #include "registry/cRegistry.h"
 #include "os/modOS.h"
 #include "res/resource.h"
@@ -49,8 +52,8 @@ frmMain::frmMain(HINSTANCE instance) : instance_(instance), run_(*this, Steps())
 std::array<CheckStep, kRowCount> frmMain::Steps() {
     // One line per row; a row without a check keeps its question mark.
     return {{
-        {Row::InternetApp, {}},
-        {Row::InternetData, {}},
+        {Row::InternetApp, [this] { CheckAppUrl(); }},
+        {Row::InternetData, [this] { CheckDataUrl(); }},
         {Row::Os, [this] { CheckOS(); }},
         {Row::Installer, [this] { CheckInstaller(); }},
         {Row::DotNet, [this] { CheckDotNet(); }},
@@ -281,4 +284,16 @@ void frmMain::CheckInstaller() {
         location = registry::ValueToText(registry.Value());
     }
     ShowResult(Row::Installer, InstallerLibraryPasses(location));
+}
+
+void frmMain::CheckAppUrl() {
+    platform::HttpFetch fetch;
+    ShowResult(Row::InternetApp,
+               RunKeepingWindowAlive(hwnd_, [&fetch] { return AppUrlPasses(fetch); }, [&fetch] { fetch.Cancel(); }));
+}
+
+void frmMain::CheckDataUrl() {
+    platform::HttpFetch fetch;
+    ShowResult(Row::InternetData,
+               RunKeepingWindowAlive(hwnd_, [&fetch] { return DataUrlPasses(fetch); }, [&fetch] { fetch.Cancel(); }));
 }

@@ -40,6 +40,8 @@ private:
 
     // The checks, in the order the run makes them.
     std::array<CheckStep, kRowCount> Steps();
+    void CheckAppUrl();
+    void CheckDataUrl();
     void CheckOS();
     void CheckInstaller();
     void CheckDotNet();

@@ -1,0 +1,69 @@
+#include "KeepAlive.h"
+
+#include <exception>
+
+#include "platform/ScopedHandle.h"
+
+namespace {
+
+struct Job {
+    const std::function<bool()>* work;
+    bool result = false;
+};
+
+DWORD WINAPI RunJob(void* parameter) {
+    auto* job = static_cast<Job*>(parameter);
+    try {
+        job->result = (*job->work)();
+    } catch (...) {
+        job->result = false;  // an error in the work is a failed check
+    }
+    return 0;
+}
+
+// A close request waiting in the queue: the close box, Alt+F4, or a close posted by a program.
+bool CloseRequested(HWND window) {
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return true;
+    if (PeekMessageA(&msg, window, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) return true;
+    if (PeekMessageA(&msg, window, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_NOREMOVE) &&
+        (msg.wParam & 0xFFF0) == SC_CLOSE)
+        return true;
+    if (PeekMessageA(&msg, window, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_NOREMOVE) &&
+        msg.wParam == HTCLOSE)
+        return true;
+    if (PeekMessageA(&msg, nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_NOREMOVE) && msg.wParam == VK_F4)
+        return true;
+    return false;
+}
+
+}  // namespace
+
+bool RunKeepingWindowAlive(HWND window, const std::function<bool()>& work,
+                           const std::function<void()>& abandon) {
+    Job job{&work};
+    DWORD threadId = 0;
+    platform::ScopedKernelHandle thread(CreateThread(nullptr, 0, &RunJob, &job, 0, &threadId));
+    if (!thread) return false;
+
+    bool abandoned = false;
+    for (;;) {
+        // Wake for painting and sent messages, and at least every 100 ms to look at the queue:
+        // a thread that looks at its queue is not hung.
+        const HANDLE handles[] = {thread.get()};
+        const DWORD woke = MsgWaitForMultipleObjects(1, handles, FALSE, 100, QS_PAINT | QS_SENDMESSAGE);
+        if (woke == WAIT_OBJECT_0) break;
+        if (woke == WAIT_FAILED) {
+            WaitForSingleObject(thread.get(), INFINITE);
+            break;
+        }
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // answers sent messages
+        while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
+        if (!abandoned && CloseRequested(window)) {
+            abandoned = true;
+            abandon();
+        }
+    }
+    return job.result;
+}
