@@ -38,13 +38,6 @@ private:
     HGDIOBJ previous_;
 };
 
-struct MemoryDcTraits {
-    using handle_type = HDC;
-    static handle_type invalid() { return nullptr; }
-    static void close(handle_type h) { DeleteDC(h); }
-};
-using ScopedMemoryDc = platform::ScopedHandle<MemoryDcTraits>;
-
 }  // namespace
 
 frmMain::frmMain(HINSTANCE instance) : instance_(instance), run_(*this, Steps()) {}
@@ -205,7 +198,7 @@ void frmMain::OnDrawPicture(const DRAWITEMSTRUCT& item) {
     if (!picture) return;
     BITMAP info{};
     if (!GetObjectA(picture, sizeof info, &info)) return;
-    ScopedMemoryDc source(CreateCompatibleDC(item.hDC));
+    platform::ScopedMemoryDc source(CreateCompatibleDC(item.hDC));
     if (!source) return;
     SelectionGuard selected(source.get(), picture);
     const int width = std::min<int>(info.bmWidth, item.rcItem.right - item.rcItem.left);

@@ -56,6 +56,20 @@ struct IconTraits {
 };
 using ScopedIcon = ScopedHandle<IconTraits>;
 
+struct MemoryDcTraits {
+    using handle_type = HDC;
+    static handle_type invalid() { return nullptr; }
+    static void close(handle_type h) { DeleteDC(h); }
+};
+using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
+
+struct ModuleTraits {
+    using handle_type = HMODULE;
+    static handle_type invalid() { return nullptr; }
+    static void close(handle_type h) { FreeLibrary(h); }
+};
+using ScopedModule = ScopedHandle<ModuleTraits>;
+
 struct KernelHandleTraits {
     using handle_type = HANDLE;
     static handle_type invalid() { return nullptr; }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32.h"
+#include "platform/ScopedHandle.h"
 #include "support/Process.h"
 
 namespace {
@@ -58,12 +58,6 @@ TEST_F(VersionRecord, OneUsEnglishUnicodeTableWithTheNames) {
     EXPECT_EQ(String("OriginalFilename"), "QTSysCheck.exe");
 }
 
-struct ModuleTraits {
-    using handle_type = HMODULE;
-    static handle_type invalid() { return nullptr; }
-    static void close(handle_type h) { FreeLibrary(h); }
-};
-
 class ProgramResources : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -76,7 +70,7 @@ protected:
         const char* data = static_cast<const char*>(LockResource(LoadResource(module_.get(), found)));
         return std::string(data, SizeofResource(module_.get(), found));
     }
-    platform::ScopedHandle<ModuleTraits> module_;
+    platform::ScopedModule module_;
 };
 
 TEST_F(ProgramResources, TheIconHasSixteenThirtyTwoAndFortyEightPixelImages) {

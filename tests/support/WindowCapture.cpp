@@ -5,18 +5,12 @@
 namespace testsupport {
 namespace {
 
-struct MemoryDcTraits {
-    using handle_type = HDC;
-    static handle_type invalid() { return nullptr; }
-    static void close(handle_type h) { DeleteDC(h); }
-};
-
 // Copies a rectangle of the screen into a top-down 24-bit picture.
 Picture CaptureScreen(int left, int top, int width, int height) {
     Picture picture;
     if (width <= 0 || height <= 0) return picture;
     HDC screen = GetDC(nullptr);
-    platform::ScopedHandle<MemoryDcTraits> memory(CreateCompatibleDC(screen));
+    platform::ScopedMemoryDc memory(CreateCompatibleDC(screen));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
