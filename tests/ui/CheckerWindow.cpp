@@ -54,9 +54,9 @@ Mark Classify(const testsupport::Picture& client, int left, int top, int width, 
     return Mark::Blank;
 }
 
-CheckerWindow::CheckerWindow(const std::string& wineVersion)
-    : version_("QTSysCheck.exe", wineVersion),
-      process_(testsupport::Start("\"" + testsupport::ProgramFolder() + "QTSysCheck.exe\"")) {
+CheckerWindow::CheckerWindow(const std::string& wineVersion) {
+    if (!wineVersion.empty()) version_.emplace("QTSysCheck.exe", wineVersion);
+    process_ = testsupport::Start("\"" + testsupport::ProgramFolder() + "QTSysCheck.exe\"");
     const DWORD processId = GetProcessId(process_.get());
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     while (Clock::now() < deadline) {

@@ -3,6 +3,7 @@
 // release, found by its title, and read through Win32 calls as any other program could.
 #include <array>
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "support/Png.h"
@@ -27,7 +28,8 @@ class CheckerWindow {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // Starts QTSysCheck.exe beside the test program with Wine reporting `wineVersion`.
+    // Starts QTSysCheck.exe beside the test program with Wine reporting `wineVersion`; an empty
+    // one sets none, and Wine then reports the release the prefix's registry names.
     explicit CheckerWindow(const std::string& wineVersion);
     ~CheckerWindow();
 
@@ -41,7 +43,7 @@ public:
     bool WaitForExit(std::chrono::milliseconds limit) const;
 
 private:
-    testsupport::ScopedWineVersion version_;
+    std::optional<testsupport::ScopedWineVersion> version_;
     platform::ScopedKernelHandle process_;
     HWND hwnd_ = nullptr;
     Clock::time_point shownAt_;

@@ -69,7 +69,11 @@ Timeline Watch(const CheckerWindow& window, std::chrono::seconds limit) {
     last.fill(Mark::Question);
     const HWND osLabel = window.Control(kOsLabelId);
     const auto deadline = CheckerWindow::Clock::now() + limit;
+    bool closeSeen = false;
     while (CheckerWindow::Clock::now() < deadline) {
+        // Pixels reach the screen a moment after painting: once Close is seen enabled, one more
+        // look records the last row's change.
+        if (closeSeen) std::this_thread::sleep_for(300ms);
         const auto now = CheckerWindow::Clock::now();
         const auto rows = window.Rows();
         for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -82,9 +86,11 @@ Timeline Watch(const CheckerWindow& window, std::chrono::seconds limit) {
         const std::string osText = testsupport::WindowText(osLabel);
         if (osText != "-" && !t.osTextChanged) t.osTextChanged = now;
         t.osText = osText;
+        if (closeSeen) break;
         if (window.CloseEnabled()) {
             t.closeEnabled = now;
-            break;
+            closeSeen = true;
+            continue;
         }
         std::this_thread::sleep_for(25ms);
     }
