@@ -8,26 +8,6 @@
 
 namespace bench {
 
-namespace {
-
-struct Search {
-    DWORD processId;
-    const std::string* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-    if (testsupport::WindowText(hwnd) != *search->title) return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-}  // namespace
-
 double MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
@@ -47,9 +27,7 @@ WatchedProgram::~WatchedProgram() {
 }
 
 HWND WatchedProgram::ShownWindow(const std::string& title) const {
-    Search search{processId_, &title, nullptr};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return testsupport::FindShownWindow(processId_, title);
 }
 
 std::size_t WatchedProgram::PeakWorkingSet() const {

@@ -39,7 +39,29 @@ Picture CaptureScreen(int left, int top, int width, int height) {
     return picture;
 }
 
+struct WindowSearch {
+    DWORD processId;
+    const std::string* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
+    if (WindowText(hwnd) != *search->title) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
 }  // namespace
+
+HWND FindShownWindow(DWORD processId, const std::string& title) {
+    WindowSearch search{processId, &title, nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 Picture CaptureClient(HWND window) {
     RECT client{};

@@ -14,6 +14,9 @@ Picture CaptureWindow(HWND window);
 // A child control's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND child);
 
+// The visible top-level window of the process with that title; null when there is none yet.
+HWND FindShownWindow(DWORD processId, const std::string& title);
+
 // The text of any window, read without sending it a message (the window's thread may be busy).
 std::string WindowText(HWND window);
 

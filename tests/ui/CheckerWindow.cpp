@@ -12,20 +12,6 @@ namespace {
 constexpr char kTitle[] = "Quorvin Tessary Card System";
 constexpr int kCloseId = 103;  // the Close button's control identifier
 
-struct FindByProcess {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchProcess(HWND hwnd, LPARAM param) {
-    auto* find = reinterpret_cast<FindByProcess*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != find->processId || !IsWindowVisible(hwnd)) return TRUE;
-    if (testsupport::WindowText(hwnd) != kTitle) return TRUE;
-    find->found = hwnd;
-    return FALSE;
-}
 }  // namespace
 
 const char* MarkName(Mark mark) {
@@ -60,10 +46,8 @@ CheckerWindow::CheckerWindow(const std::string& wineVersion) {
     const DWORD processId = GetProcessId(process_.get());
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     while (Clock::now() < deadline) {
-        FindByProcess find{processId, nullptr};
-        EnumWindows(&MatchProcess, reinterpret_cast<LPARAM>(&find));
-        if (find.found) {
-            hwnd_ = find.found;
+        if (const HWND found = testsupport::FindShownWindow(processId, kTitle)) {
+            hwnd_ = found;
             shownAt_ = Clock::now();
             return;
         }
