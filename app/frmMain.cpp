@@ -279,14 +279,12 @@ void frmMain::CheckInstaller() {
     ShowResult(Row::Installer, InstallerLibraryPasses(location));
 }
 
-void frmMain::CheckAppUrl() {
+// One fetch on a worker thread, the window kept alive meanwhile; closing the window cancels it.
+bool frmMain::EndpointPasses(bool (*passes)(platform::HttpFetch&) noexcept) {
     platform::HttpFetch fetch;
-    ShowResult(Row::InternetApp,
-               RunKeepingWindowAlive(hwnd_, [&fetch] { return AppUrlPasses(fetch); }, [&fetch] { fetch.Cancel(); }));
+    return RunKeepingWindowAlive(hwnd_, [&] { return passes(fetch); }, [&fetch] { fetch.Cancel(); });
 }
 
-void frmMain::CheckDataUrl() {
-    platform::HttpFetch fetch;
-    ShowResult(Row::InternetData,
-               RunKeepingWindowAlive(hwnd_, [&fetch] { return DataUrlPasses(fetch); }, [&fetch] { fetch.Cancel(); }));
-}
+void frmMain::CheckAppUrl() { ShowResult(Row::InternetApp, EndpointPasses(&AppUrlPasses<platform::HttpFetch>)); }
+
+void frmMain::CheckDataUrl() { ShowResult(Row::InternetData, EndpointPasses(&DataUrlPasses<platform::HttpFetch>)); }

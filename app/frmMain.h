@@ -5,6 +5,7 @@
 
 #include "app/CheckRun.h"
 #include "app/Layout.h"
+#include "platform/HttpFetch.h"
 #include "platform/ScopedHandle.h"
 
 class frmMain final : public RunHost {
@@ -40,6 +41,7 @@ private:
 
     // The checks, in the order the run makes them.
     std::array<CheckStep, kRowCount> Steps();
+    bool EndpointPasses(bool (*passes)(platform::HttpFetch&) noexcept);
     void CheckAppUrl();
     void CheckDataUrl();
     void CheckOS();
