@@ -20,11 +20,13 @@ bool CheckRun::RunChecks() {
         host_.Pause(kPauseMs);
         if (step.check) {
             // A check that fails unexpectedly is a failed requirement, not the end of the run.
+            Finding finding;
             try {
-                step.check();
+                finding = step.check();
             } catch (...) {
-                host_.ShowResult(step.row, false);
+                finding = CouldNotCheck(kCheckStoppedUnexpectedly);
             }
+            host_.ShowResult(step.row, finding);
         }
         if (!host_.PassMessages()) return false;
     }

@@ -4,6 +4,8 @@
 #include <array>
 #include <functional>
 
+#include "checks/Finding.h"
+
 enum class Row { InternetApp, InternetData, Os, Installer, DotNet, MsHtml, SmartCard };
 inline constexpr int kRowCount = 7;
 
@@ -15,15 +17,18 @@ public:
     virtual bool PassMessages() = 0;                // false once the window has been closed
     virtual void SetBusyPointer(bool busy) = 0;
     virtual void EnableClose() = 0;
-    virtual void ShowResult(Row row, bool passed) = 0;
+    virtual void ShowResult(Row row, const Finding& finding) = 0;
 };
 
-// One row of the run: the check shows its own result on `row`. An empty check is one that is
-// not built yet: its row keeps its question mark, but its pause stays in the pacing.
+// One row of the run: the check's finding is shown on `row`. An empty check is one that is not
+// built yet: its row keeps its question mark, but its pause stays in the pacing.
 struct CheckStep {
     Row row;
-    std::function<void()> check;
+    std::function<Finding()> check;
 };
+
+// The line of a check that ended in an exception instead of a finding.
+inline constexpr std::string_view kCheckStoppedUnexpectedly = "the check stopped on an unexpected error";
 
 class CheckRun {
 public:

@@ -45,13 +45,13 @@ frmMain::frmMain(HINSTANCE instance) : instance_(instance), run_(*this, Steps())
 std::array<CheckStep, kRowCount> frmMain::Steps() {
     // One line per row; a row without a check keeps its question mark.
     return {{
-        {Row::InternetApp, [this] { CheckAppUrl(); }},
-        {Row::InternetData, [this] { CheckDataUrl(); }},
-        {Row::Os, [this] { CheckOS(); }},
-        {Row::Installer, [this] { CheckInstaller(); }},
-        {Row::DotNet, [this] { CheckDotNet(); }},
-        {Row::MsHtml, [this] { CheckMsHtmlInterop(); }},
-        {Row::SmartCard, [this] { CheckSmartCardDriver(); }},
+        {Row::InternetApp, [this] { return CheckAppUrl(); }},
+        {Row::InternetData, [this] { return CheckDataUrl(); }},
+        {Row::Os, [this] { return CheckOS(); }},
+        {Row::Installer, [this] { return CheckInstaller(); }},
+        {Row::DotNet, [this] { return CheckDotNet(); }},
+        {Row::MsHtml, [this] { return CheckMsHtmlInterop(); }},
+        {Row::SmartCard, [this] { return CheckSmartCardDriver(); }},
     }};
 }
 
@@ -248,25 +248,25 @@ void frmMain::SetBusyPointer(bool busy) {
 
 void frmMain::EnableClose() { EnableWindow(Control(layout::cmdClose), TRUE); }
 
-void frmMain::ShowResult(Row row, bool passed) {
+void frmMain::ShowResult(Row row, const Finding& finding) {
     const layout::ControlId box = kRowBoxes[static_cast<std::size_t>(row)];
-    Picture(box) = Picture(passed ? layout::picTick : layout::picCross);
+    Picture(box) = Picture(finding.passed ? layout::picTick : layout::picCross);
     InvalidateRect(Control(box), nullptr, TRUE);
 }
 
-void frmMain::CheckOS() {
+Finding frmMain::CheckOS() {
     const OsInfo info = GetOsInfo();
     SetWindowTextA(Control(layout::lblOS), info.description.c_str());
-    ShowResult(Row::Os, info.ok);
+    return {info.ok, info.description};
 }
 
-void frmMain::CheckDotNet() { ShowResult(Row::DotNet, DotNetFolderPresent()); }
+Finding frmMain::CheckDotNet() { return {DotNetFolderPresent(), {}}; }
 
-void frmMain::CheckMsHtmlInterop() { ShowResult(Row::MsHtml, MsHtmlInteropFolderPresent()); }
+Finding frmMain::CheckMsHtmlInterop() { return {MsHtmlInteropFolderPresent(), {}}; }
 
-void frmMain::CheckSmartCardDriver() { ShowResult(Row::SmartCard, SmartCardToolsPresent(hwnd_)); }
+Finding frmMain::CheckSmartCardDriver() { return {SmartCardToolsPresent(hwnd_), {}}; }
 
-void frmMain::CheckInstaller() {
+Finding frmMain::CheckInstaller() {
     std::string location;
     {
         cRegistry registry;  // one read, released straight after
@@ -276,7 +276,7 @@ void frmMain::CheckInstaller() {
         registry.ValueType(RegistryValueType::RegSz);
         location = registry::ValueToText(registry.Value());
     }
-    ShowResult(Row::Installer, InstallerLibraryPasses(location));
+    return {InstallerLibraryPasses(location), {}};
 }
 
 // One fetch on a worker thread, the window kept alive meanwhile; closing the window cancels it.
@@ -285,6 +285,6 @@ bool frmMain::EndpointPasses(bool (*passes)(platform::HttpFetch&) noexcept) {
     return RunKeepingWindowAlive(hwnd_, [&] { return passes(fetch); }, [&fetch] { fetch.Cancel(); });
 }
 
-void frmMain::CheckAppUrl() { ShowResult(Row::InternetApp, EndpointPasses(&AppUrlPasses<platform::HttpFetch>)); }
+Finding frmMain::CheckAppUrl() { return {EndpointPasses(&AppUrlPasses<platform::HttpFetch>), {}}; }
 
-void frmMain::CheckDataUrl() { ShowResult(Row::InternetData, EndpointPasses(&DataUrlPasses<platform::HttpFetch>)); }
+Finding frmMain::CheckDataUrl() { return {EndpointPasses(&DataUrlPasses<platform::HttpFetch>), {}}; }

@@ -25,7 +25,7 @@ public:
     bool PassMessages() override;
     void SetBusyPointer(bool busy) override;
     void EnableClose() override;
-    void ShowResult(Row row, bool passed) override;
+    void ShowResult(Row row, const Finding& finding) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -42,13 +42,13 @@ private:
     // The checks, in the order the run makes them.
     std::array<CheckStep, kRowCount> Steps();
     bool EndpointPasses(bool (*passes)(platform::HttpFetch&) noexcept);
-    void CheckAppUrl();
-    void CheckDataUrl();
-    void CheckOS();
-    void CheckInstaller();
-    void CheckDotNet();
-    void CheckMsHtmlInterop();
-    void CheckSmartCardDriver();
+    Finding CheckAppUrl();
+    Finding CheckDataUrl();
+    Finding CheckOS();
+    Finding CheckInstaller();
+    Finding CheckDotNet();
+    Finding CheckMsHtmlInterop();
+    Finding CheckSmartCardDriver();
 
     void CreateControls();
     HWND Control(layout::ControlId id) const { return GetDlgItem(hwnd_, id); }

@@ -26,17 +26,19 @@ public:
     }
     void SetBusyPointer(bool busy) override { calls.push_back(busy ? "busy" : "default pointer"); }
     void EnableClose() override { calls.push_back("enable close"); }
-    void ShowResult(Row row, bool passed) override {
-        calls.push_back("row " + std::to_string(static_cast<int>(row)) + (passed ? " tick" : " cross"));
+    std::vector<std::string> details;
+    void ShowResult(Row row, const Finding& finding) override {
+        calls.push_back("row " + std::to_string(static_cast<int>(row)) + (finding.passed ? " tick" : " cross"));
+        details.push_back(finding.detail);
     }
 };
 
-// Every row with a check that shows `passed` on it.
-std::array<CheckStep, kRowCount> AllRows(ScriptedHost& host, bool passed) {
+// Every row with a check that finds `passed`, its line naming the row.
+std::array<CheckStep, kRowCount> AllRows(bool passed) {
     std::array<CheckStep, kRowCount> steps;
     for (int i = 0; i < kRowCount; ++i) {
         const Row row = static_cast<Row>(i);
-        steps[static_cast<std::size_t>(i)] = {row, [&host, row, passed] { host.ShowResult(row, passed); }};
+        steps[static_cast<std::size_t>(i)] = {row, [i, passed] { return Finding{passed, "found " + std::to_string(i)}; }};
     }
     return steps;
 }
@@ -55,7 +57,7 @@ std::vector<std::string> ExpectedFullRun(const char* mark) {
 
 TEST(CheckRun, FirstActivationRunsEveryRowInOrderPausingBeforeEachAndPassingAfterEach) {
     ScriptedHost host;
-    CheckRun run(host, AllRows(host, true));
+    CheckRun run(host, AllRows(true));
     run.OnActivate();
     EXPECT_EQ(host.calls, ExpectedFullRun(" tick"));
     EXPECT_TRUE(run.ChecksDone());
@@ -63,14 +65,14 @@ TEST(CheckRun, FirstActivationRunsEveryRowInOrderPausingBeforeEachAndPassingAfte
 
 TEST(CheckRun, EveryRequirementUnmetStillEnablesClose) {
     ScriptedHost host;
-    CheckRun run(host, AllRows(host, false));
+    CheckRun run(host, AllRows(false));
     run.OnActivate();
     EXPECT_EQ(host.calls, ExpectedFullRun(" cross"));
 }
 
 TEST(CheckRun, LaterActivationsStartNothing) {
     ScriptedHost host;
-    CheckRun run(host, AllRows(host, true));
+    CheckRun run(host, AllRows(true));
     run.OnActivate();
     const std::size_t afterRun = host.calls.size();
     run.OnActivate();
@@ -80,7 +82,7 @@ TEST(CheckRun, LaterActivationsStartNothing) {
 
 TEST(CheckRun, AnActivationDuringAMessagePassDoesNotStartANestedRun) {
     ScriptedHost host;
-    CheckRun run(host, AllRows(host, true));
+    CheckRun run(host, AllRows(true));
     host.duringPass = [&run] { run.OnActivate(); };
     run.OnActivate();
     EXPECT_EQ(host.calls, ExpectedFullRun(" tick"));
@@ -89,21 +91,26 @@ TEST(CheckRun, AnActivationDuringAMessagePassDoesNotStartANestedRun) {
 
 TEST(CheckRun, ACheckThatThrowsShowsTheCrossAndTheRunGoesOn) {
     ScriptedHost host;
-    auto steps = AllRows(host, true);
-    steps[3].check = [] { throw std::runtime_error("unexpected"); };
-    steps[5].check = [] { throw 42; };
+    auto steps = AllRows(true);
+    steps[3].check = []() -> Finding { throw std::runtime_error("unexpected"); };
+    steps[5].check = []() -> Finding { throw 42; };
     CheckRun run(host, steps);
     run.OnActivate();
     std::vector<std::string> expected = ExpectedFullRun(" tick");
     expected[2 + 3 * 3 + 1] = "row 3 cross";
     expected[2 + 5 * 3 + 1] = "row 5 cross";
     EXPECT_EQ(host.calls, expected);
+    // The row says it could not look, rather than giving a reason that was never found.
+    const std::string couldNot = std::string(kCouldNotCheck) + std::string(kCheckStoppedUnexpectedly);
+    EXPECT_EQ(host.details[3], couldNot);
+    EXPECT_EQ(host.details[5], couldNot);
+    EXPECT_EQ(host.details[4], "found 4");
     EXPECT_TRUE(run.ChecksDone());
 }
 
 TEST(CheckRun, ARowWithoutACheckKeepsItsPauseAndShowsNothing) {
     ScriptedHost host;
-    auto steps = AllRows(host, true);
+    auto steps = AllRows(true);
     steps[0].check = nullptr;
     CheckRun run(host, steps);
     run.OnActivate();
@@ -115,7 +122,7 @@ TEST(CheckRun, ARowWithoutACheckKeepsItsPauseAndShowsNothing) {
 TEST(CheckRun, ClosingTheWindowDuringThePassAfterACheckSkipsTheRemainingChecks) {
     ScriptedHost host;
     host.closeAtPass = 2;  // after the second check
-    CheckRun run(host, AllRows(host, true));
+    CheckRun run(host, AllRows(true));
     run.OnActivate();
     const std::vector<std::string> expected{"pass", "busy", "pause 1000", "row 0 tick", "pass",
                                             "pause 1000", "row 1 tick", "pass"};
@@ -126,7 +133,7 @@ TEST(CheckRun, ClosingTheWindowDuringThePassAfterACheckSkipsTheRemainingChecks) 
 TEST(CheckRun, ClosingTheWindowBeforeTheRunStartsRunsNoCheck) {
     ScriptedHost host;
     host.closeAtPass = 0;
-    CheckRun run(host, AllRows(host, true));
+    CheckRun run(host, AllRows(true));
     run.OnActivate();
     EXPECT_EQ(host.calls, std::vector<std::string>{"pass"});
     run.OnActivate();
