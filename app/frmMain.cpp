@@ -3,13 +3,15 @@
 #include <algorithm>
 
 #include "app/DialogFont.h"
-#include "checks/FolderChecks.h"
 #include "app/KeepAlive.h"
-#include "checks/InstallerCheck.h"
+#include "app/RequirementChecks.h"
+#include "app/Rows.h"
+#include "app/RunReport.h"
+#include "checks/FolderChecks.h"
 #include "checks/InternetChecks.h"
+#include "os/OsCheck.h"
+#include "platform/Clipboard.h"
 #include "platform/HttpFetch.h"
-#include "registry/cRegistry.h"
-#include "os/modOS.h"
 #include "res/resource.h"
 
 namespace {
@@ -20,10 +22,11 @@ constexpr char kClassName[] = "QTSysCheckMainWindow";
 constexpr UINT kMsgActivated = WM_APP + 1;
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed single, no min/max
 
-// Each row's picture box, in the order of Row.
-constexpr std::array<layout::ControlId, kRowCount> kRowBoxes{
-    layout::picInternetApp, layout::picInternetData, layout::picOs,      layout::picInstaller,
-    layout::picDotNet,      layout::picMsHTMLDLL,    layout::picSmartCard};
+// Ctrl+C, or Ctrl+Insert, as message boxes take them for copying their text.
+bool IsCopyKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.wParam != 'C' && msg.wParam != VK_INSERT)) return false;
+    return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+}
 
 // Restores a device context's selection when it goes out of scope.
 class SelectionGuard {
@@ -184,6 +187,25 @@ void frmMain::CreateControls() {
               [](const layout::Control* a, const layout::Control* b) { return a->tabIndex < b->tabIndex; });
     for (const layout::Control* c : byTab)
         SetWindowPos(Control(c->id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    CreateRowTips();
+}
+
+void frmMain::CreateRowTips() {
+    tips_.Create(hwnd_, instance_);
+    for (int i = 0; i < kRowCount; ++i) {
+        const Row row = static_cast<Row>(i);
+        const std::string line = findings_.Line(row);
+        // The picture box's name is what a screen reader says after the caption.
+        SetWindowTextA(Control(rows::kBoxes[rows::Index(row)]), ResultText(findings_.Result(row)).data());
+        for (const HWND control : RowControls(row)) tips_.Add(control, line.c_str());
+    }
+}
+
+std::vector<HWND> frmMain::RowControls(Row row) const {
+    std::vector<HWND> controls{Control(rows::kBoxes[rows::Index(row)]),
+                               Control(rows::kCaptions[rows::Index(row)])};
+    if (row == Row::Os) controls.push_back(Control(layout::lblOS));
+    return controls;
 }
 
 void frmMain::Form_Activate() { run_.OnActivate(); }
@@ -221,6 +243,10 @@ bool frmMain::OnSetCursor() {
 }
 
 void frmMain::Dispatch(MSG& msg) {
+    if (hwnd_ && IsCopyKey(msg) && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+        CopyReport();
+        return;
+    }
     if (hwnd_ && IsDialogMessageA(hwnd_, &msg)) return;  // Tab moves to the Close button
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -249,42 +275,49 @@ void frmMain::SetBusyPointer(bool busy) {
 void frmMain::EnableClose() { EnableWindow(Control(layout::cmdClose), TRUE); }
 
 void frmMain::ShowResult(Row row, const Finding& finding) {
-    const layout::ControlId box = kRowBoxes[static_cast<std::size_t>(row)];
-    Picture(box) = Picture(finding.passed ? layout::picTick : layout::picCross);
-    InvalidateRect(Control(box), nullptr, TRUE);
+    findings_.Record(row, finding);
+    const HWND box = Control(rows::kBoxes[rows::Index(row)]);
+    Picture(static_cast<layout::ControlId>(GetDlgCtrlID(box))) =
+        Picture(finding.passed ? layout::picTick : layout::picCross);
+    SetWindowTextA(box, ResultText(findings_.Result(row)).data());  // its name, not drawn
+    InvalidateRect(box, nullptr, TRUE);  // painted at the run's next message pass
+    const std::string line = findings_.Line(row);
+    for (const HWND control : RowControls(row)) tips_.SetText(control, line.c_str());
+}
+
+void frmMain::CopyReport() {
+    // What is known so far: rows not reached yet say so.
+    if (!platform::PutTextOnClipboard(hwnd_, RunReport(findings_, ReportFormat::PlainText))) MessageBeep(MB_ICONWARNING);
 }
 
 Finding frmMain::CheckOS() {
-    const OsInfo info = GetOsInfo();
-    SetWindowTextA(Control(layout::lblOS), info.description.c_str());
-    return {info.ok, info.description};
+    const OsCheck os = CheckOperatingSystem();
+    SetWindowTextA(Control(layout::lblOS), os.info.description.c_str());
+    return os.finding;
 }
 
-Finding frmMain::CheckDotNet() { return {DotNetFolderPresent(), {}}; }
+Finding frmMain::CheckDotNet() { return DotNetFinding(); }
 
-Finding frmMain::CheckMsHtmlInterop() { return {MsHtmlInteropFolderPresent(), {}}; }
+Finding frmMain::CheckMsHtmlInterop() { return MsHtmlInteropFinding(); }
 
-Finding frmMain::CheckSmartCardDriver() { return {SmartCardToolsPresent(hwnd_), {}}; }
+Finding frmMain::CheckSmartCardDriver() { return SmartCardToolsFinding(hwnd_); }
 
-Finding frmMain::CheckInstaller() {
-    std::string location;
-    {
-        cRegistry registry;  // one read, released straight after
-        registry.ClassKey(RegistryRoot::LocalMachine);
-        registry.SectionKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer");
-        registry.ValueKey("InstallerLocation");
-        registry.ValueType(RegistryValueType::RegSz);
-        location = registry::ValueToText(registry.Value());
-    }
-    return {InstallerLibraryPasses(location), {}};
-}
+Finding frmMain::CheckInstaller() { return InstallerRequirement(); }
 
 // One fetch on a worker thread, the window kept alive meanwhile; closing the window cancels it.
-bool frmMain::EndpointPasses(bool (*passes)(platform::HttpFetch&) noexcept) {
+Finding frmMain::EndpointFinding(Finding (*find)(platform::HttpFetch&) noexcept) {
     platform::HttpFetch fetch;
-    return RunKeepingWindowAlive(hwnd_, [&] { return passes(fetch); }, [&fetch] { fetch.Cancel(); });
+    Finding finding = CouldNotCheck("no thread could be started for the fetch");
+    RunKeepingWindowAlive(
+        hwnd_,
+        [&] {
+            finding = find(fetch);
+            return finding.passed;
+        },
+        [&fetch] { fetch.Cancel(); });
+    return finding;
 }
 
-Finding frmMain::CheckAppUrl() { return {EndpointPasses(&AppUrlPasses<platform::HttpFetch>), {}}; }
+Finding frmMain::CheckAppUrl() { return EndpointFinding(&AppUrlFinding<platform::HttpFetch>); }
 
-Finding frmMain::CheckDataUrl() { return {EndpointPasses(&DataUrlPasses<platform::HttpFetch>), {}}; }
+Finding frmMain::CheckDataUrl() { return EndpointFinding(&DataUrlFinding<platform::HttpFetch>); }

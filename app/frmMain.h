@@ -2,9 +2,12 @@
 // The program's one window: seven requirement rows, the header and the Close button. It runs the
 // checks once, on its first activation, and shows each result on its row.
 #include <array>
+#include <vector>
 
 #include "app/CheckRun.h"
 #include "app/Layout.h"
+#include "app/RowFindings.h"
+#include "app/RowTips.h"
 #include "platform/HttpFetch.h"
 #include "platform/ScopedHandle.h"
 
@@ -41,7 +44,7 @@ private:
 
     // The checks, in the order the run makes them.
     std::array<CheckStep, kRowCount> Steps();
-    bool EndpointPasses(bool (*passes)(platform::HttpFetch&) noexcept);
+    Finding EndpointFinding(Finding (*find)(platform::HttpFetch&) noexcept);
     Finding CheckAppUrl();
     Finding CheckDataUrl();
     Finding CheckOS();
@@ -51,6 +54,12 @@ private:
     Finding CheckSmartCardDriver();
 
     void CreateControls();
+    void CreateRowTips();
+    // The controls a row is made of: its picture box, its caption, and for the operating
+    // system the release's name.
+    std::vector<HWND> RowControls(Row row) const;
+    // Ctrl+C: the report of what is known so far, as plain text on the clipboard.
+    void CopyReport();
     HWND Control(layout::ControlId id) const { return GetDlgItem(hwnd_, id); }
     HBITMAP& Picture(layout::ControlId id) { return pictures_[id - layout::picMsHTMLDLL]; }
 
@@ -62,5 +71,7 @@ private:
     platform::ScopedGdiObject font_;
     std::array<platform::ScopedGdiObject, 4> images_;  // question mark, tick, cross, logo
     std::array<HBITMAP, layout::kControls.size()> pictures_{};  // each picture box's picture
+    RowFindings findings_;
+    RowTips tips_;
     CheckRun run_;
 };

@@ -1,10 +1,23 @@
-// Starting the program creates and shows the one window; closing it ends the program.
+// Started plainly, the program is its one window; closing it ends the program. Started with
+// "/report FILE" (or "-report FILE"), it makes the checks without a window and writes their
+// report to FILE, for IT departments checking many PCs.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/SilentReport.h"
 #include "app/frmMain.h"
+#include "platform/CommandLineArgs.h"
 
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    const std::vector<std::string> arguments = platform::CommandLineArguments();
+    if (const std::optional<std::string> reportFile = ReportFileRequested(arguments))
+        return RunSilentReport(*reportFile);
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
     frmMain form(instance);

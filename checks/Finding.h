@@ -13,6 +13,16 @@ struct Finding {
 // requirement that was looked at and is not met.
 inline constexpr std::string_view kCouldNotCheck = "Could not check: ";
 
+// `text` with its control characters made spaces: what a check read (a registry value, a version
+// text) may hold any byte, but its line stays one line.
+inline std::string OnOneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
+    }
+    return line;
+}
+
 inline Finding CouldNotCheck(std::string_view why) {
     return {false, std::string(kCouldNotCheck) + std::string(why)};
 }

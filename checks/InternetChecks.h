@@ -7,7 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "FetchFinding.h"
+#include "Finding.h"
 #include "MarkerSearch.h"
+#include "platform/FetchOutcome.h"
 
 inline constexpr std::string_view kAppPath = "/install/TessaryApp/publish.htm";
 inline constexpr std::string_view kAppMarker = "TessaryApp.application";
@@ -28,18 +31,55 @@ concept UrlFetch = requires(Fetch& fetch, const std::string& url,
     { fetch.Get(url, sink) } -> std::convertible_to<bool>;
 };
 
+// The finding versions also need the fetch's account of its last Get.
+template <typename Fetch>
+concept DescribedUrlFetch = UrlFetch<Fetch> && requires(const Fetch& fetch) {
+    { fetch.LastOutcome() } -> std::convertible_to<const platform::FetchOutcome&>;
+};
+
+// Fetches `url` and looks for `marker` in it, letter case ignored, reading no further than the
+// marker. Exceptions pass through. The one place a verdict is made, for TestUrl and UrlFinding.
+template <UrlFetch Fetch>
+PageSearch SearchPage(const std::string& url, const std::string& marker, Fetch& fetch) {
+    MarkerSearch search(marker);
+    PageSearch result;
+    result.fetched =
+        fetch.Get(url, [&search](std::string_view piece) { return !search.Feed(piece); });
+    result.markerFound = search.Found();
+    return result;
+}
+
 // True when the document at `url` could be fetched and contains `SearchString`, letter case
 // ignored. The response status is not looked at, only the text. Reading stops as soon as the
 // marker has been seen. Every failure, of the fetch or here, gives false; never throws.
 template <UrlFetch Fetch>
 bool TestUrl(const std::string& url, const std::string& SearchString, Fetch& fetch) noexcept {
     try {
-        MarkerSearch search(SearchString);
-        const bool fetched =
-            fetch.Get(url, [&search](std::string_view piece) { return !search.Feed(piece); });
-        return fetched && search.Found();
+        return SearchPage(url, SearchString, fetch).Passed();
     } catch (...) {
         return false;
+    }
+}
+
+// The finding of a check that broke down inside this program (out of memory, say): a
+// "Could not check: " line about `what`, or no line when there is no memory even for that.
+inline Finding BrokeDown(std::string_view what) noexcept {
+    try {
+        return CouldNotCheck(std::string(what) + ": the check failed inside this program");
+    } catch (...) {
+        return Finding{};
+    }
+}
+
+// TestUrl's verdict for the same fetch, with the line saying what came back. An exception on
+// the way makes a "Could not check: " finding.
+template <DescribedUrlFetch Fetch>
+Finding UrlFinding(const std::string& url, const std::string& marker, Fetch& fetch) noexcept {
+    try {
+        const PageSearch search = SearchPage(url, marker, fetch);
+        return FetchFinding(url, marker, search, fetch.LastOutcome());
+    } catch (...) {
+        return BrokeDown(url);
     }
 }
 
@@ -60,5 +100,25 @@ bool DataUrlPasses(Fetch& fetch) noexcept {
         return TestUrl(DataUrl(), std::string(kDataMarker), fetch);
     } catch (...) {
         return false;
+    }
+}
+
+// AppUrlPasses with what the application download page gave.
+template <DescribedUrlFetch Fetch>
+Finding AppUrlFinding(Fetch& fetch) noexcept {
+    try {
+        return UrlFinding(AppUrl(), std::string(kAppMarker), fetch);
+    } catch (...) {
+        return BrokeDown("the application download page");
+    }
+}
+
+// DataUrlPasses with what the secure web service gave.
+template <DescribedUrlFetch Fetch>
+Finding DataUrlFinding(Fetch& fetch) noexcept {
+    try {
+        return UrlFinding(DataUrl(), std::string(kDataMarker), fetch);
+    } catch (...) {
+        return BrokeDown("the secure web service");
     }
 }

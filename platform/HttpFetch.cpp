@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string_view>
 #include <vector>
 
@@ -96,49 +98,81 @@ std::string Resolve(const std::string& base, const std::string& location) {
     return {};
 }
 
+// What the fetch's thread tells Get about the fetch. That thread may outlive Get, so the two
+// share this object and take turns through its lock; each Get has its own.
+class FetchReport {
+public:
+    void Status(DWORD status) {
+        std::lock_guard lock(mutex_);
+        outcome_.status = status;
+    }
+    // Records why the fetch failed and returns false, for `return report.Fail(...)`.
+    bool Fail(FetchFailure failure, DWORD systemError = 0) {
+        std::lock_guard lock(mutex_);
+        outcome_.failure = failure;
+        outcome_.systemError = systemError;
+        return false;
+    }
+    FetchOutcome Read() const {
+        std::lock_guard lock(mutex_);
+        return outcome_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    FetchOutcome outcome_;
+};
+
 // Passes the body on until its end, or until `deliver` asks to stop (which is no failure).
-bool StreamBody(HINTERNET request, const ChunkRelay::Deliver& deliver) {
+bool StreamBody(HINTERNET request, const ChunkRelay::Deliver& deliver, FetchReport& report) {
     std::vector<char> buffer(kPieceSize);
     for (;;) {
         DWORD available = 0;
-        if (!InternetQueryDataAvailable(request, &available, 0, 0)) return false;
+        if (!InternetQueryDataAvailable(request, &available, 0, 0))
+            return report.Fail(FetchFailure::SystemError, GetLastError());
         if (available == 0) return true;
         DWORD read = 0;
         if (!InternetReadFile(request, buffer.data(), std::min(available, kPieceSize), &read))
-            return false;
+            return report.Fail(FetchFailure::SystemError, GetLastError());
         if (read == 0) return true;
         if (!deliver(std::string_view(buffer.data(), read))) return true;
     }
 }
 
-// The blocking fetch, run on the relay's thread. Owns all it uses.
+// The blocking fetch, run on the relay's thread. Owns all it uses; says why it failed in
+// `report`.
 bool FetchBlocking(const std::string& url, std::chrono::milliseconds timeout,
-                   const ChunkRelay::Deliver& deliver) {
+                   const ChunkRelay::Deliver& deliver, FetchReport& report) {
+    if (SchemeOf(url) == Scheme::Other) return report.Fail(FetchFailure::UnsupportedAddress);
     ScopedInternetHandle session(
         InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session) return false;
+    if (!session) return report.Fail(FetchFailure::Unavailable, GetLastError());
     LimitEachOperation(session.get(), timeout);
 
     std::string current = url;
     for (int redirects = 0;; ++redirects) {
         const Scheme scheme = SchemeOf(current);
-        if (scheme == Scheme::Other) return false;
         ScopedInternetHandle request(
             InternetOpenUrlA(session.get(), current.c_str(), nullptr, 0, kRequestFlags, 0));
-        if (!request) return false;
+        if (!request) return report.Fail(FetchFailure::SystemError, GetLastError());
         const DWORD status = StatusCode(request.get());
         // Wine reports a connection closed before any status line as status 0.
-        if (status < 100 || status > 599) return false;
-        if (!IsRedirect(status)) return StreamBody(request.get(), deliver);
+        if (status < 100 || status > 599) return report.Fail(FetchFailure::InvalidResponse);
+        report.Status(status);
+        if (!IsRedirect(status)) return StreamBody(request.get(), deliver, report);
 
         const std::string location = Location(request.get());
         // A redirect status without a target is a page like any other.
-        if (location.empty()) return StreamBody(request.get(), deliver);
-        if (redirects == HttpFetch::kMaxRedirects) return false;
+        if (location.empty()) return StreamBody(request.get(), deliver, report);
+        if (redirects == HttpFetch::kMaxRedirects)
+            return report.Fail(FetchFailure::TooManyRedirects);
         std::string next = Resolve(current, location);
-        if (next.empty()) return false;
-        // A secure page that sends the reader to an insecure one is not a secure page.
-        if (scheme == Scheme::Https && SchemeOf(next) != Scheme::Https) return false;
+        if (next.empty()) return report.Fail(FetchFailure::InvalidResponse);
+        // Only web addresses are followed; and a secure page that sends the reader to an
+        // insecure one is not a secure page.
+        const Scheme nextScheme = SchemeOf(next);
+        if (nextScheme == Scheme::Other || (scheme == Scheme::Https && nextScheme != Scheme::Https))
+            return report.Fail(FetchFailure::RedirectRefused);
         current = std::move(next);
     }
 }
@@ -147,13 +181,39 @@ bool FetchBlocking(const std::string& url, std::chrono::milliseconds timeout,
 
 bool HttpFetch::Get(const std::string& url, const ChunkSink& onChunk) {
     const std::chrono::milliseconds timeout = timeout_;
+    outcome_ = FetchOutcome{FetchFailure::Unavailable, 0, 0, timeout};
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    const ChunkRelay::Outcome outcome = relay_.Run(
-        [url, timeout](const ChunkRelay::Deliver& deliver) {
-            return FetchBlocking(url, timeout, deliver);
+    const auto report = std::make_shared<FetchReport>();
+    const ChunkRelay::Outcome relayed = relay_.Run(
+        [url, timeout, report](const ChunkRelay::Deliver& deliver) {
+            return FetchBlocking(url, timeout, deliver, *report);
         },
         onChunk, deadline);
-    return outcome == ChunkRelay::Outcome::Completed || outcome == ChunkRelay::Outcome::Stopped;
+
+    // Read once: whatever the fetch's thread does after this belongs to no Get.
+    FetchOutcome outcome = report->Read();
+    outcome.limit = timeout;
+    switch (relayed) {
+    case ChunkRelay::Outcome::Completed:
+    case ChunkRelay::Outcome::Stopped:
+        outcome.failure = FetchFailure::None;
+        outcome.systemError = 0;
+        break;
+    case ChunkRelay::Outcome::TimedOut:
+        outcome.failure = FetchFailure::TimedOut;
+        outcome.systemError = 0;
+        break;
+    case ChunkRelay::Outcome::Cancelled:
+        outcome.failure = FetchFailure::Cancelled;
+        outcome.systemError = 0;
+        break;
+    case ChunkRelay::Outcome::Failed:
+        // Failed without saying why: the thread did not start, or the fetch broke down (memory).
+        if (outcome.failure == FetchFailure::None) outcome.failure = FetchFailure::Unavailable;
+        break;
+    }
+    outcome_ = outcome;
+    return relayed == ChunkRelay::Outcome::Completed || relayed == ChunkRelay::Outcome::Stopped;
 }
 
 }  // namespace platform

@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "ChunkRelay.h"
+#include "FetchOutcome.h"
 
 namespace platform {
 
@@ -53,8 +54,15 @@ public:
     // this object: cancelling is for good (the program is closing).
     void Cancel() { relay_.Cancel(); }
 
+    // How the last Get went: the status of the last response seen (for a Get that returned true,
+    // the one whose body was passed on) and, when it returned false, why. Read it on the thread
+    // that called Get, after Get has returned; it does not change until the next Get. After a Get
+    // that `onChunk` ended by throwing, it says Unavailable.
+    const FetchOutcome& LastOutcome() const { return outcome_; }
+
 private:
     std::chrono::milliseconds timeout_ = kDefaultTimeout;
+    FetchOutcome outcome_;
     ChunkRelay relay_;
 };
 

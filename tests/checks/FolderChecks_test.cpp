@@ -1,5 +1,6 @@
 // The three folder checks against the real Windows and Program Files folders of the machine:
-// each test makes the folders it needs and removes them again.
+// each test makes the folders it needs and removes them again. The findings' lines must name the
+// paths the folders were made at, and their verdicts must be the yes/no functions'.
 #include "checks/FolderChecks.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,45 @@ TEST(CheckMsHtmlInterop, PassesOnlyForTheExactFolder) {
     EXPECT_FALSE(MsHtmlInteropFolderPresent());
 }
 
+// The line for one path, as the checks word it.
+std::string Seen(const std::string& path, std::string_view state) {
+    return path + ": " + std::string(state);
+}
+
+TEST(DotNetFinding, NamesThePathAndWhatLiesThere) {
+    const std::string folder = UnderWindows(kDotNetTemplate);
+    if (IsThere(folder)) GTEST_SKIP() << folder << " exists on this machine";
+    Finding finding = DotNetFinding();
+    EXPECT_FALSE(finding.passed);
+    EXPECT_EQ(finding.detail, Seen(folder, "no folder there"));
+    {
+        const CreatedFolders made(folder);
+        finding = DotNetFinding();
+        EXPECT_TRUE(finding.passed);
+        EXPECT_EQ(finding.detail, Seen(folder, "folder present"));
+    }
+    {
+        const CreatedFolders parent(folder.substr(0, folder.rfind('\\')));
+        checktest::WriteFile(folder);
+        finding = DotNetFinding();
+        checktest::RemoveTree(folder);
+        EXPECT_FALSE(finding.passed);
+        EXPECT_EQ(finding.detail, Seen(folder, "a file, not a folder"));
+    }
+}
+
+TEST(MsHtmlInteropFinding, NamesThePathAndWhatLiesThere) {
+    const std::string folder = UnderWindows(kMsHtmlInteropTemplate);
+    if (IsThere(folder)) GTEST_SKIP() << folder << " exists on this machine";
+    Finding finding = MsHtmlInteropFinding();
+    EXPECT_FALSE(finding.passed);
+    EXPECT_EQ(finding.detail, Seen(folder, "no folder there"));
+    const CreatedFolders made(folder);
+    finding = MsHtmlInteropFinding();
+    EXPECT_TRUE(finding.passed);
+    EXPECT_EQ(finding.detail, Seen(folder, "folder present"));
+}
+
 struct ReaderTools {
     const char* name;
     bool gemplus;
@@ -80,6 +120,13 @@ TEST_P(CheckSmartCardDriver, PassesWithEitherMakersTools) {
     if (GetParam().gemplus) madeGemplus.emplace(gemplus);
     if (GetParam().gemalto) madeGemalto.emplace(gemalto);
     EXPECT_EQ(SmartCardToolsPresent(nullptr), GetParam().passes);
+
+    // Both paths are named, Gemplus first, whichever was found.
+    const Finding finding = SmartCardToolsFinding(nullptr);
+    EXPECT_EQ(finding.passed, GetParam().passes);
+    const auto state = [](bool made) { return made ? "folder present" : "no folder there"; };
+    EXPECT_EQ(finding.detail, Seen(gemplus, state(GetParam().gemplus)) + "; " +
+                                  Seen(gemalto, state(GetParam().gemalto)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Makers, CheckSmartCardDriver,
@@ -102,7 +149,11 @@ TEST(CheckSmartCardDriverNames, NeedTheReaderToolsFolderItself) {
     const CreatedFolders maker(gemplus.substr(0, gemplus.rfind('\\')));
     checktest::WriteFile(gemplus);
     EXPECT_FALSE(SmartCardToolsPresent(nullptr));
+    const Finding finding = SmartCardToolsFinding(nullptr);
     checktest::RemoveTree(gemplus);
+    EXPECT_FALSE(finding.passed);
+    EXPECT_EQ(finding.detail.substr(0, finding.detail.find(';')),
+              Seen(gemplus, "a file, not a folder"));
 }
 
 }  // namespace

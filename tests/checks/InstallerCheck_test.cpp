@@ -16,8 +16,10 @@ namespace {
 using checktest::ScratchFolder;
 
 struct Verdict {
-    std::string result;       // "pass" or "fail"
-    std::string fileVersion;  // as the reader found it
+    std::string result;         // "pass" or "fail"
+    std::string fileVersion;    // as the reader found it
+    std::string findingResult;  // the finding's verdict, "pass" or "fail"
+    std::string line;           // the finding's line
 };
 
 // One command-line argument, quoted so that a trailing backslash stays a backslash.
@@ -46,10 +48,12 @@ protected:
         EXPECT_EQ(out.exitCode, 0u);
         std::istringstream lines(out.text);
         Verdict verdict;
-        for (std::string* field : {&verdict.result, &verdict.fileVersion}) {
+        for (std::string* field :
+             {&verdict.result, &verdict.fileVersion, &verdict.findingResult, &verdict.line}) {
             std::getline(lines, *field);
             if (!field->empty() && field->back() == '\r') field->pop_back();
         }
+        EXPECT_EQ(verdict.findingResult, verdict.result) << "the finding and the verdict differ";
         return verdict;
     }
 };
@@ -59,6 +63,7 @@ TEST_F(InstallerLibraryPassesTest, PassesForVersion3Point1) {
     const Verdict verdict = Check(scratch.path());
     EXPECT_EQ(verdict.fileVersion, "3.1.100.200") << "the library in the folder was not read";
     EXPECT_EQ(verdict.result, "pass");
+    EXPECT_EQ(verdict.line, scratch / "msi.dll: FileVersion 3.1.100.200");
 }
 
 TEST_F(InstallerLibraryPassesTest, FailsForVersion3Point0) {
@@ -66,28 +71,53 @@ TEST_F(InstallerLibraryPassesTest, FailsForVersion3Point0) {
     const Verdict verdict = Check(scratch.path());
     EXPECT_EQ(verdict.fileVersion, "3.0.9.9") << "the library in the folder was not read";
     EXPECT_EQ(verdict.result, "fail");
+    EXPECT_EQ(verdict.line, scratch / "msi.dll: FileVersion 3.0.9.9, 3.1 or later needed");
+}
+
+TEST_F(InstallerLibraryPassesTest, FailsWhenNoFileVersionCanBeRead) {
+    PutLibrary("verfix_no_translation");
+    const Verdict verdict = Check(scratch.path());
+    EXPECT_EQ(verdict.result, "fail");
+    EXPECT_EQ(verdict.line, scratch / "msi.dll: no FileVersion could be read");
 }
 
 TEST_F(InstallerLibraryPassesTest, ALocationEndingInABackslashIsUsedAsItIs) {
     PutLibrary("verfix_installer_3_1");
-    EXPECT_EQ(Check(scratch.path() + "\\").result, "pass");
+    const Verdict verdict = Check(scratch.path() + "\\");
+    EXPECT_EQ(verdict.result, "pass");
+    EXPECT_EQ(verdict.line, scratch.path() + "\\\\msi.dll: FileVersion 3.1.100.200");
 }
 
 TEST_F(InstallerLibraryPassesTest, FailsWithoutALibrary) {
-    EXPECT_EQ(Check(scratch.path()).result, "fail");
-    EXPECT_EQ(Check(scratch / "missing").result, "fail");
+    Verdict verdict = Check(scratch.path());
+    EXPECT_EQ(verdict.result, "fail");
+    EXPECT_EQ(verdict.line, scratch / "msi.dll: no such file");
+    verdict = Check(scratch / "missing");
+    EXPECT_EQ(verdict.result, "fail");
+    EXPECT_EQ(verdict.line, scratch / "missing\\msi.dll: no such file");
+}
+
+TEST_F(InstallerLibraryPassesTest, FailsWithoutALocation) {
+    const Verdict verdict = Check("");
+    EXPECT_EQ(verdict.result, "fail");
+    EXPECT_EQ(verdict.line, "no Windows Installer location in the registry");
 }
 
 TEST_F(InstallerLibraryPassesTest, FailsForAFolderNamedLikeTheLibrary) {
     ASSERT_TRUE(CreateDirectoryA((scratch / "msi.dll").c_str(), nullptr));
-    EXPECT_EQ(Check(scratch.path()).result, "fail");
+    const Verdict verdict = Check(scratch.path());
+    EXPECT_EQ(verdict.result, "fail");
+    EXPECT_EQ(verdict.line, scratch / "msi.dll: hidden or system file, or a folder");
 }
 
 TEST_F(InstallerLibraryPassesTest, FailsForAHiddenOrSystemLibrary) {
     for (const DWORD attributes : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
         const std::string library = PutLibrary("verfix_installer_3_1");
         ASSERT_TRUE(checktest::SetAttributes(library, attributes)) << "attributes not kept";
-        EXPECT_EQ(Check(scratch.path()).result, "fail") << "attributes " << attributes;
+        const Verdict verdict = Check(scratch.path());
+        EXPECT_EQ(verdict.result, "fail") << "attributes " << attributes;
+        EXPECT_EQ(verdict.line, scratch / "msi.dll: hidden or system file, or a folder")
+            << "attributes " << attributes;
         SetFileAttributesA(library.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }

@@ -1,5 +1,6 @@
 // Runs the file half of the installer check on the location given as its one argument, in a
-// process of its own, and prints the verdict ("pass" or "fail") and the FileVersion it read.
+// process of its own, and prints, one a line: the verdict of InstallerLibraryPasses ("pass" or
+// "fail"), the FileVersion it read, and the finding's verdict and line.
 #include <cstdio>
 
 #include "checks/InstallerCheck.h"
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
     const bool passes = InstallerLibraryPasses(location);
     VersionInfo info;
     ReadVersionInfo(InstallerLibraryPath(location), info);
-    std::printf("%s\n%s\n", passes ? "pass" : "fail", info.FileVersion.c_str());
+    const Finding finding = InstallerLibraryFinding(location);
+    std::printf("%s\n%s\n%s\n%s\n", passes ? "pass" : "fail", info.FileVersion.c_str(),
+                finding.passed ? "pass" : "fail", finding.detail.c_str());
     return 0;
 }

@@ -113,6 +113,47 @@ TEST_F(HttpsFetch, ARedirectToAnUntrustedServerFails) {
         Passes(Servers().Url("trusted", "/redirect?to=" + Escaped(untrusted)), kServiceMarker));
 }
 
+// What the check says about each server: the finding names the certificate fault.
+TEST_F(HttpsFetch, TheFindingSaysWhatWasWrongWithTheCertificate) {
+    HttpFetch fetch;
+    fetch.SetTimeout(15s);
+    const std::string trusted = Servers().Url("trusted", kServicePath);
+    const Finding good = UrlFinding(trusted, kServiceMarker, fetch);
+    EXPECT_TRUE(good.passed);
+    EXPECT_EQ(good.detail, trusted + ": HTTP 200, \"GetCardDetailsByGuid\" found");
+
+    const std::string untrusted = Servers().Url("untrusted", kServicePath);
+    const Finding unknown = UrlFinding(untrusted, kServiceMarker, fetch);
+    EXPECT_FALSE(unknown.passed);
+    EXPECT_EQ(fetch.LastOutcome().failure, platform::FetchFailure::SystemError);
+    EXPECT_EQ(fetch.LastOutcome().status, 0u) << "a request went out before the certificate";
+    // Windows says the authority is unknown; Wine that revocation could not be checked.
+    EXPECT_EQ(unknown.detail.rfind(untrusted + ": certificate not trusted", 0), 0u)
+        << unknown.detail << " (WinINet error " << fetch.LastOutcome().systemError << ")";
+
+    const std::string wrongHost = Servers().Url("wrong-host", kServicePath);
+    const Finding mismatch = UrlFinding(wrongHost, kServiceMarker, fetch);
+    EXPECT_FALSE(mismatch.passed);
+    EXPECT_EQ(mismatch.detail, wrongHost + ": certificate name does not match the server")
+        << "WinINet error " << fetch.LastOutcome().systemError;
+}
+
+TEST_F(HttpsFetch, TheFindingSaysARedirectToHttpWasNotFollowed) {
+    LoopbackServer plain([](Connection& c) {
+        c.ReadHead();
+        c.Send(Response(200, "<p>GetCardDetailsByGuid</p>"));
+    });
+    HttpFetch fetch;
+    fetch.SetTimeout(15s);
+    const std::string url = Servers().Url("trusted", "/redirect?to=" + Escaped(plain.Url("/p")));
+    const Finding finding = UrlFinding(url, kServiceMarker, fetch);
+    EXPECT_FALSE(finding.passed);
+    EXPECT_EQ(fetch.LastOutcome().failure, platform::FetchFailure::RedirectRefused);
+    EXPECT_EQ(finding.detail,
+              url + ": HTTP 302, redirect to an insecure or non-web address not followed");
+    EXPECT_EQ(plain.Accepted(), 0);
+}
+
 // The proxy's own log of request heads.
 class ProxyLog {
 public:

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -37,6 +38,17 @@ struct FakeFetch {
 };
 
 static_assert(UrlFetch<FakeFetch>);
+static_assert(!DescribedUrlFetch<FakeFetch>);
+
+// The same, with an account of itself as the program's fetch gives one.
+struct DescribedFakeFetch : FakeFetch {
+    using FakeFetch::FakeFetch;
+    platform::FetchOutcome outcome{platform::FetchFailure::None, 200, 0,
+                                   std::chrono::seconds(60)};
+    const platform::FetchOutcome& LastOutcome() const { return outcome; }
+};
+
+static_assert(DescribedUrlFetch<DescribedFakeFetch>);
 
 TEST(TestUrlMarker, PassesWhenThePageHoldsTheMarkerInAnyCase) {
     FakeFetch fetch{"http://h/p", {"<html><a href='TESSARYAPP.APPLICATION'>Install</a></html>"}};
@@ -116,6 +128,83 @@ TEST(InternetEndpoints, EachCheckFetchesItsOwnAddressForItsOwnMarker) {
     // Each marker belongs to its own page.
     FakeFetch swapped{DataUrl(), {"TessaryApp.application"}};
     EXPECT_FALSE(DataUrlPasses(swapped));
+}
+
+// ---- the finding versions ----
+
+// Every way a stand-in fetch can behave, for comparing the two versions of a check.
+std::vector<DescribedFakeFetch> EveryKindOfFetch(const std::string& url) {
+    const std::vector<std::vector<std::string>> bodies = {
+        {}, {"<html>404</html>"}, {"TessaryApp.application"}, {"Tessary", "APP.application", "x"}};
+    std::vector<DescribedFakeFetch> fetches;
+    for (const std::string& served : {url, std::string("http://elsewhere/")})
+        for (const auto& body : bodies)
+            for (int flags = 0; flags < 8; ++flags) {
+                DescribedFakeFetch fetch{served, body};
+                fetch.succeeds = (flags & 1) != 0;
+                fetch.ignoresStop = (flags & 2) != 0;
+                fetch.throws = (flags & 4) != 0 && body.empty();
+                fetches.push_back(fetch);
+            }
+    return fetches;
+}
+
+TEST(UrlFinding, GivesTestUrlsVerdictForEveryKindOfFetch) {
+    const std::string url = "http://h/p";
+    const std::string marker = "TessaryApp.application";
+    int passes = 0;
+    for (DescribedFakeFetch fetch : EveryKindOfFetch(url)) {
+        DescribedFakeFetch again = fetch;
+        const bool verdict = TestUrl(url, marker, fetch);
+        const Finding finding = UrlFinding(url, marker, again);
+        EXPECT_EQ(finding.passed, verdict)
+            << "served " << fetch.servedUrl << ", " << fetch.pieces.size() << " pieces";
+        EXPECT_EQ(again.piecesPassed, fetch.piecesPassed) << "read differently";
+        EXPECT_FALSE(finding.detail.empty());
+        passes += verdict;
+    }
+    EXPECT_GT(passes, 0) << "no passing fetch among them: the comparison proves little";
+}
+
+TEST(UrlFinding, TheLineComesFromTheFetchsAccountOfItself) {
+    DescribedFakeFetch fetch{"http://h/p", {"<title>Not Found</title>"}};
+    fetch.outcome.status = 404;
+    const Finding finding = UrlFinding("http://h/p", "TessaryApp.application", fetch);
+    EXPECT_FALSE(finding.passed);
+    EXPECT_EQ(finding.detail, "http://h/p: HTTP 404, \"TessaryApp.application\" not in the page");
+
+    DescribedFakeFetch unreachable{"http://h/p", {}};
+    unreachable.outcome = {platform::FetchFailure::SystemError, 0, wininet_error::kNameNotResolved,
+                           std::chrono::seconds(60)};
+    EXPECT_EQ(UrlFinding("http://other/p", "m", unreachable).detail,
+              "http://other/p: host name not found");
+}
+
+TEST(UrlFinding, AnExceptionBelowCouldNotCheck) {
+    DescribedFakeFetch fetch{AppUrl(), {"TessaryApp.application"}};
+    fetch.throws = true;
+    for (const Finding& finding : {UrlFinding(AppUrl(), "TessaryApp.application", fetch),
+                                   AppUrlFinding(fetch), DataUrlFinding(fetch)}) {
+        EXPECT_FALSE(finding.passed);
+        EXPECT_EQ(finding.detail.rfind(kCouldNotCheck, 0), 0u) << finding.detail;
+    }
+}
+
+TEST(UrlFinding, EachCheckLooksAtItsOwnAddressForItsOwnMarker) {
+    DescribedFakeFetch app{AppUrl(), {"<a href=\"TessaryApp.application\">"}};
+    const Finding appFinding = AppUrlFinding(app);
+    EXPECT_TRUE(appFinding.passed);
+    EXPECT_EQ(app.requested, std::vector<std::string>{AppUrl()});
+    EXPECT_EQ(appFinding.detail, AppUrl() + ": HTTP 200, \"TessaryApp.application\" found");
+
+    DescribedFakeFetch data{DataUrl(), {"<s:element name=\"GetCardDetailsByGuid\">"}};
+    const Finding dataFinding = DataUrlFinding(data);
+    EXPECT_TRUE(dataFinding.passed);
+    EXPECT_EQ(data.requested, std::vector<std::string>{DataUrl()});
+    EXPECT_EQ(dataFinding.detail, DataUrl() + ": HTTP 200, \"GetCardDetailsByGuid\" found");
+
+    DescribedFakeFetch swapped{DataUrl(), {"TessaryApp.application"}};
+    EXPECT_FALSE(DataUrlFinding(swapped).passed);
 }
 
 }  // namespace

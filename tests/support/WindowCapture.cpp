@@ -77,6 +77,10 @@ Picture CaptureWindow(HWND window) {
     return CaptureScreen(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
 }
 
+Picture CaptureScreenArea(const RECT& area) {
+    return CaptureScreen(area.left, area.top, area.right - area.left, area.bottom - area.top);
+}
+
 RECT ChildRect(HWND child) {
     RECT r{};
     GetWindowRect(child, &r);

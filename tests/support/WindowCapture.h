@@ -10,6 +10,8 @@ namespace testsupport {
 // The window's client area, or the whole window with its frame.
 Picture CaptureClient(HWND window);
 Picture CaptureWindow(HWND window);
+// Any rectangle of the screen, in screen coordinates (a window and its tooltip together).
+Picture CaptureScreenArea(const RECT& area);
 
 // A child control's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND child);

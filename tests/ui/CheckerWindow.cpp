@@ -40,9 +40,10 @@ Mark Classify(const testsupport::Picture& client, int left, int top, int width, 
     return Mark::Blank;
 }
 
-CheckerWindow::CheckerWindow(const std::string& wineVersion) {
+CheckerWindow::CheckerWindow(const std::string& wineVersion, const std::string& arguments) {
     if (!wineVersion.empty()) version_.emplace("QTSysCheck.exe", wineVersion);
-    process_ = testsupport::Start("\"" + testsupport::ProgramFolder() + "QTSysCheck.exe\"");
+    process_ = testsupport::Start("\"" + testsupport::ProgramFolder() + "QTSysCheck.exe\"" +
+                                  (arguments.empty() ? "" : " " + arguments));
     const DWORD processId = GetProcessId(process_.get());
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     while (Clock::now() < deadline) {

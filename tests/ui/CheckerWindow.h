@@ -28,9 +28,10 @@ class CheckerWindow {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // Starts QTSysCheck.exe beside the test program with Wine reporting `wineVersion`; an empty
-    // one sets none, and Wine then reports the release the prefix's registry names.
-    explicit CheckerWindow(const std::string& wineVersion);
+    // Starts QTSysCheck.exe beside the test program, with `arguments` after its name, and Wine
+    // reporting `wineVersion`; an empty one sets none, and Wine then reports the release the
+    // prefix's registry names.
+    explicit CheckerWindow(const std::string& wineVersion, const std::string& arguments = {});
     ~CheckerWindow();
 
     HWND hwnd() const { return hwnd_; }

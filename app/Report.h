@@ -1,0 +1,52 @@
+#pragma once
+// The plain-text and JSON reports of one run: what Ctrl+C copies and what the silent run writes.
+// Pure: every text comes in and goes out as UTF-8 bytes; the caller converts system texts first.
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/ReportStamp.h"
+
+enum class RowResult { NotChecked, Passed, Failed };
+
+// "Not checked yet", "Passed" or "Failed".
+std::string_view ResultText(RowResult result);
+
+struct ReportRow {
+    std::string caption;  // as the window shows it; one trailing ':' is dropped in the report
+    RowResult result = RowResult::NotChecked;
+    std::string detail;   // what was found; may be empty
+};
+
+struct ReportHeader {
+    std::string title;
+    std::string version;
+    std::string computer;   // may be empty
+    std::string localTime;  // "2026-12-07 16:55:19", for people
+    std::string isoTime;    // "2026-12-07T16:55:19+01:00", for machines
+};
+
+// The title, the time, the program line, an empty line, then "Caption: Result - detail" per row.
+// CRLF line ends, as the clipboard and Notepad expect. Line breaks and other control characters
+// inside a text become spaces, so each row stays one line.
+std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRow> rows);
+
+// One JSON object: program, title, version, computer, time, passed (every row Passed, and at
+// least one row), and rows [{caption, result, detail}] in the order given.
+std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> rows);
+
+// True when `path` ends in ".json", in any letter case.
+bool IsJsonReportPath(std::string_view path);
+
+// The text with each broken piece of UTF-8 (the longest start of a character that goes wrong, or
+// one stray byte) replaced by U+FFFD, as decoders do: a stray system-code-page byte can never
+// make a report invalid UTF-8 or invalid JSON.
+std::string ValidUtf8(std::string_view text);
+
+struct ReportTimes {
+    std::string localTime;  // "2026-12-07 16:55:19"
+    std::string isoTime;    // "2026-12-07T16:55:19+01:00"
+};
+
+// The two time texts of a local clock reading.
+ReportTimes FormatReportTimes(const platform::LocalClockReading& reading);

@@ -1,0 +1,24 @@
+#include "RowFindings.h"
+
+#include "app/Rows.h"
+
+void RowFindings::Record(Row row, const Finding& finding) {
+    rows_[Slot(row)] = {finding.passed ? RowResult::Passed : RowResult::Failed, finding.detail};
+}
+
+std::string RowFindings::Line(Row row) const {
+    const Entry& entry = rows_[Slot(row)];
+    if (entry.detail.empty()) return std::string(ResultText(entry.result));
+    return entry.detail;
+}
+
+std::vector<ReportRow> RowFindings::ReportRows() const {
+    std::vector<ReportRow> report;
+    report.reserve(kRowCount);
+    for (int i = 0; i < kRowCount; ++i) {
+        const Row row = static_cast<Row>(i);
+        const Entry& entry = rows_[Slot(row)];
+        report.push_back({std::string(rows::Caption(row)), entry.result, entry.detail});
+    }
+    return report;
+}

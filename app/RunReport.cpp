@@ -1,0 +1,20 @@
+#include "RunReport.h"
+
+#include "app/Layout.h"
+#include "app/res/version.h"
+#include "platform/ReportFile.h"
+#include "platform/ReportStamp.h"
+
+std::string RunReport(const RowFindings& findings, ReportFormat format) {
+    // What the checks found is in the system code page, as the Windows calls gave it.
+    std::vector<ReportRow> rows = findings.ReportRows();
+    for (ReportRow& row : rows) row.detail = platform::SystemTextToUtf8(row.detail);
+    const ReportTimes now = FormatReportTimes(platform::ReadLocalClock());
+    ReportHeader header;
+    header.title = layout::kTitle;
+    header.version = QT_VERSION_TEXT;
+    header.computer = platform::SystemTextToUtf8(platform::ComputerName());
+    header.localTime = now.localTime;
+    header.isoTime = now.isoTime;
+    return format == ReportFormat::Json ? JsonReport(header, rows) : PlainTextReport(header, rows);
+}

@@ -1,0 +1,43 @@
+#include "SilentReport.h"
+
+#include <algorithm>
+
+#include "app/RequirementChecks.h"
+#include "app/RowFindings.h"
+#include "app/RunReport.h"
+#include "platform/ReportFile.h"
+
+namespace {
+
+// The run's host when there is no window: no pauses, nothing to show, only findings to keep.
+class ReportOnlyHost final : public RunHost {
+public:
+    explicit ReportOnlyHost(RowFindings& findings) : findings_(findings) {}
+    void Pause(unsigned) override {}
+    bool PassMessages() override { return true; }
+    void SetBusyPointer(bool) override {}
+    void EnableClose() override {}
+    void ShowResult(Row row, const Finding& finding) override { findings_.Record(row, finding); }
+
+private:
+    RowFindings& findings_;
+};
+
+}  // namespace
+
+int RunSilentReport(const std::string& utf8Path) {
+    RowFindings findings;
+    ReportOnlyHost host(findings);
+    CheckRun run(host, ChecksWithoutWindow());
+    run.OnActivate();
+
+    const ReportFormat format = IsJsonReportPath(utf8Path) ? ReportFormat::Json : ReportFormat::PlainText;
+    std::string report = RunReport(findings, format);
+    // Notepad on older Windows takes a text file without this mark for the system code page.
+    if (format == ReportFormat::PlainText) report.insert(0, "\xEF\xBB\xBF");
+    if (!platform::WriteFileWhole(utf8Path, report)) return kReportNotWritten;
+    const std::vector<ReportRow> rows = findings.ReportRows();
+    const bool allPassed = std::all_of(rows.begin(), rows.end(),
+                                       [](const ReportRow& r) { return r.result == RowResult::Passed; });
+    return allPassed ? kAllPassed : kSomeFailed;
+}

@@ -1,0 +1,120 @@
+#include "FetchFinding.h"
+
+#include <chrono>
+#include <string>
+
+namespace {
+
+using platform::FetchFailure;
+using platform::FetchOutcome;
+
+// The text as it is, but one line: control characters become '?'.
+std::string OneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) c = '?';
+    }
+    return line;
+}
+
+// "60 seconds", "1 second", "1.5 seconds": the limit to a tenth of a second.
+std::string Seconds(std::chrono::milliseconds limit) {
+    const long long ms = limit.count() < 0 ? 0 : static_cast<long long>(limit.count());
+    const long long tenths = ms / 100 + (ms % 100 >= 50 ? 1 : 0);
+    std::string text = std::to_string(tenths / 10);
+    if (tenths % 10 != 0) text += "." + std::to_string(tenths % 10);
+    return text + (tenths == 10 ? " second" : " seconds");
+}
+
+std::string NoAnswerWithin(const FetchOutcome& outcome) {
+    return (outcome.status != 0 ? "page not complete within " : "no answer within ") +
+           Seconds(outcome.limit);
+}
+
+// WinINet's reason in plain words; empty for a code it has none for.
+std::string_view SystemErrorWords(std::uint32_t code) {
+    namespace e = wininet_error;
+    switch (code) {
+    case e::kNameNotResolved: return "host name not found";
+    case e::kCannotConnect: return "could not connect to the server";
+    case e::kConnectionAborted: return "connection aborted";
+    case e::kConnectionReset: return "connection reset by the server";
+    case e::kInvalidServerResponse: return "invalid response from the server";
+    case e::kInvalidCa:
+    case e::kSecInvalidCert:
+    case e::kSecCertErrors: return "certificate not trusted";
+    case e::kSecCertCnInvalid: return "certificate name does not match the server";
+    case e::kSecCertDateInvalid: return "certificate expired or not yet valid";
+    case e::kSecCertRevoked: return "certificate revoked";
+    // Windows could not learn whether the certificate was withdrawn, so does not trust it.
+    // (Wine also reports a certificate from an unknown authority this way.)
+    case e::kSecCertNoRev:
+    case e::kSecCertRevFailed: return "certificate not trusted (revocation could not be checked)";
+    case e::kSecurityChannelError: return "secure connection (TLS) failed";
+    case e::kClientAuthCertNeeded: return "the server asks for a client certificate";
+    case e::kDisconnected: return "no network connection";
+    case e::kServerUnreachable: return "server unreachable";
+    case e::kProxyServerUnreachable: return "proxy server unreachable";
+    case e::kInvalidUrl: return "not a valid address";
+    case e::kUnrecognizedScheme: return "not an http:// or https:// address";
+    case e::kOperationCancelled: return "cancelled";
+    default: return {};
+    }
+}
+
+std::string SystemErrorText(const FetchOutcome& outcome) {
+    if (outcome.systemError == wininet_error::kTimeout) return NoAnswerWithin(outcome);
+    const std::string_view words = SystemErrorWords(outcome.systemError);
+    return words.empty() ? "error " + std::to_string(outcome.systemError) : std::string(words);
+}
+
+// Why a page that was looked for did not come.
+std::string FailureText(const FetchOutcome& outcome) {
+    switch (outcome.failure) {
+    case FetchFailure::UnsupportedAddress: return "not an http:// or https:// address";
+    case FetchFailure::SystemError: return SystemErrorText(outcome);
+    case FetchFailure::TimedOut: return NoAnswerWithin(outcome);
+    case FetchFailure::RedirectRefused:
+        return "redirect to an insecure or non-web address not followed";
+    case FetchFailure::TooManyRedirects: return "too many redirects";
+    case FetchFailure::InvalidResponse:
+        return outcome.status != 0 ? "redirect to an address that makes no sense"
+                                   : "no valid HTTP answer from the server";
+    case FetchFailure::None:
+    case FetchFailure::Unavailable:
+    case FetchFailure::Cancelled: break;
+    }
+    return "the fetch failed";
+}
+
+// "HTTP 404, " when a status came; nothing otherwise.
+std::string StatusPrefix(const FetchOutcome& outcome) {
+    return outcome.status != 0 ? "HTTP " + std::to_string(outcome.status) + ", " : std::string();
+}
+
+}  // namespace
+
+Finding FetchFinding(std::string_view url, std::string_view marker, const PageSearch& search,
+                     const platform::FetchOutcome& outcome) {
+    const std::string where = OneLine(url) + ": ";
+    if (search.fetched) {
+        const std::string quoted = "\"" + OneLine(marker) + "\"";
+        return {search.Passed(), where + StatusPrefix(outcome) + quoted +
+                                     (search.markerFound ? " found" : " not in the page")};
+    }
+    // Failures of this PC rather than of the way to the page: nothing was looked at.
+    if (outcome.failure == FetchFailure::Cancelled) return CouldNotCheck(where + "cancelled");
+    if (outcome.failure == FetchFailure::Unavailable)
+        return CouldNotCheck(where + "the Internet functions of Windows did not start" +
+                             (outcome.systemError != 0
+                                  ? " (error " + std::to_string(outcome.systemError) + ")"
+                                  : std::string()));
+    // A status before a failure is a response that broke off ("HTTP 200, then connection reset
+    // by the server"), a page that did not finish in time, or a redirect that was not followed.
+    std::string said = StatusPrefix(outcome);
+    if (!said.empty() && outcome.failure == FetchFailure::SystemError &&
+        outcome.systemError != wininet_error::kTimeout)
+        said += "then ";
+    return {false, where + said + FailureText(outcome)};
+}

@@ -1,0 +1,28 @@
+#pragma once
+// How one fetch went, in terms a person can be told: the last HTTP status seen and, when the
+// fetch failed, why. Portable; no Windows here.
+#include <chrono>
+#include <cstdint>
+
+namespace platform {
+
+enum class FetchFailure {
+    None,                // the body was passed on (to its end, or until the reader had enough)
+    UnsupportedAddress,  // not an http:// or https:// address
+    Unavailable,         // the fetch could not run on this PC: WinINet or its thread did not start
+    SystemError,         // WinINet or Windows reported `systemError` (no route, TLS, reset ...)
+    TimedOut,            // the time limit passed first
+    Cancelled,           // cancelled before it ended
+    RedirectRefused,     // a redirect to an insecure or non-web address was not followed
+    TooManyRedirects,    // more redirects than a fetch follows
+    InvalidResponse,     // no valid HTTP answer, or a redirect to an address that makes no sense
+};
+
+struct FetchOutcome {
+    FetchFailure failure = FetchFailure::None;
+    std::uint32_t status = 0;       // HTTP status of the last response, 0 if none arrived
+    std::uint32_t systemError = 0;  // WinINet/Windows error code for SystemError and Unavailable
+    std::chrono::milliseconds limit{0};  // the time limit the fetch ran under
+};
+
+}  // namespace platform

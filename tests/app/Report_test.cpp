@@ -1,0 +1,252 @@
+// The report texts: what Ctrl+C copies and what the silent run writes, plain and JSON.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "JsonReader.h"
+#include "app/Report.h"
+
+namespace {
+
+using namespace std::string_literals;
+using apptest::JsonValue;
+using apptest::ReadJson;
+
+ReportHeader Header() {
+    return {"Quorvin Tessary Card System", "1.00", "PC-NAME", "2026-12-07 16:55:19",
+            "2026-12-07T16:55:19+01:00"};
+}
+
+std::vector<ReportRow> MixedRows() {
+    return {
+        {"Internet Access (Application):", RowResult::Passed, "http://host/app: HTTP 200, marker found"},
+        {"Operating System:", RowResult::Failed, "Windows 2000 SP4, not supported"},
+        {"MS Interop Assembly", RowResult::NotChecked, ""},
+    };
+}
+
+std::vector<std::string> SplitCrLf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
+        lines.push_back(text.substr(start, at - start));
+    lines.push_back(text.substr(start));  // what follows the last line end: empty when it ends in one
+    return lines;
+}
+
+JsonValue ReadReport(const std::string& json) {
+    const std::optional<JsonValue> value = ReadJson(json);
+    if (!value) ADD_FAILURE() << "not valid JSON:\n" << json;
+    return value.value_or(JsonValue{});
+}
+
+TEST(ResultTextTest, NamesEachResult) {
+    EXPECT_EQ(ResultText(RowResult::NotChecked), "Not checked yet");
+    EXPECT_EQ(ResultText(RowResult::Passed), "Passed");
+    EXPECT_EQ(ResultText(RowResult::Failed), "Failed");
+}
+
+TEST(PlainTextReportTest, ShowsTitleTimeProgramThenOneLinePerRowInOrder) {
+    const std::vector<ReportRow> rows = MixedRows();
+    EXPECT_EQ(PlainTextReport(Header(), rows),
+              "Quorvin Tessary Card System\r\n"
+              "2026-12-07 16:55:19\r\n"
+              "QTSysCheck 1.00 on PC-NAME\r\n"
+              "\r\n"
+              "Internet Access (Application): Passed - http://host/app: HTTP 200, marker found\r\n"
+              "Operating System: Failed - Windows 2000 SP4, not supported\r\n"
+              "MS Interop Assembly: Not checked yet\r\n");
+}
+
+TEST(PlainTextReportTest, LeavesOutAComputerNameItDoesNotHave) {
+    ReportHeader header = Header();
+    header.computer.clear();
+    const std::vector<std::string> lines = SplitCrLf(PlainTextReport(header, {}));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "QTSysCheck 1.00");
+}
+
+TEST(PlainTextReportTest, DropsOnlyOneTrailingColonOfACaption) {
+    const std::vector<ReportRow> rows{{"Odd::", RowResult::Passed, ""}, {"A: b", RowResult::Failed, ""}};
+    const std::vector<std::string> lines = SplitCrLf(PlainTextReport(Header(), rows));
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[4], "Odd:: Passed");
+    EXPECT_EQ(lines[5], "A: b: Failed");
+}
+
+TEST(PlainTextReportTest, KeepsEachRowOnOneLineWhateverItsTextHolds) {
+    const std::vector<ReportRow> rows{
+        {"Cap\ttion", RowResult::Failed, "first\r\nsecond\nthird\rfourth\x01" "fifth"},
+        {"Next", RowResult::Passed, "ok"},
+    };
+    const std::string text = PlainTextReport(Header(), rows);
+    const std::vector<std::string> lines = SplitCrLf(text);
+    ASSERT_EQ(lines.size(), 7u) << text;
+    EXPECT_EQ(lines[4], "Cap tion: Failed - first  second third fourth fifth");
+    EXPECT_EQ(lines[5], "Next: Passed - ok");
+    EXPECT_EQ(lines[6], "");
+    for (const std::string& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+}
+
+TEST(PlainTextReportTest, KeepsUtf8AndReplacesBytesThatAreNot) {
+    const std::vector<ReportRow> rows{{"Ordner", RowResult::Failed, "C:\\Caf\xC3\xA9 and C:\\Caf\xE9"}};
+    const std::vector<std::string> lines = SplitCrLf(PlainTextReport(Header(), rows));
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[4], "Ordner: Failed - C:\\Caf\xC3\xA9 and C:\\Caf\xEF\xBF\xBD");
+}
+
+TEST(JsonReportTest, HoldsProgramHeaderAndEveryRowInOrder) {
+    const std::vector<ReportRow> rows = MixedRows();
+    const JsonValue report = ReadReport(JsonReport(Header(), rows));
+    ASSERT_EQ(report.kind, JsonValue::Kind::Object);
+    EXPECT_EQ(report["program"].text, "QTSysCheck");
+    EXPECT_EQ(report["title"].text, "Quorvin Tessary Card System");
+    EXPECT_EQ(report["version"].text, "1.00");
+    EXPECT_EQ(report["computer"].text, "PC-NAME");
+    EXPECT_EQ(report["time"].text, "2026-12-07T16:55:19+01:00");
+    ASSERT_EQ(report["rows"].kind, JsonValue::Kind::Array);
+    ASSERT_EQ(report["rows"].items.size(), rows.size());
+    const char* captions[] = {"Internet Access (Application)", "Operating System", "MS Interop Assembly"};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const JsonValue& row = report["rows"][i];
+        EXPECT_EQ(row["caption"].text, captions[i]);
+        EXPECT_EQ(row["result"].text, ResultText(rows[i].result));
+        EXPECT_EQ(row["detail"].text, rows[i].detail);
+    }
+}
+
+TEST(JsonReportTest, PassesOverallOnlyWhenEveryRowPassed) {
+    std::vector<ReportRow> rows(7, ReportRow{"Row", RowResult::Passed, "fine"});
+    EXPECT_TRUE(ReadReport(JsonReport(Header(), rows))["passed"].boolean);
+    for (const RowResult other : {RowResult::Failed, RowResult::NotChecked}) {
+        for (std::size_t i : {std::size_t{0}, std::size_t{6}}) {
+            std::vector<ReportRow> one = rows;
+            one[i].result = other;
+            const JsonValue report = ReadReport(JsonReport(Header(), one));
+            EXPECT_EQ(report["passed"].kind, JsonValue::Kind::Boolean);
+            EXPECT_FALSE(report["passed"].boolean) << "row " << i << " " << ResultText(other);
+        }
+    }
+    // Nothing checked is no pass.
+    EXPECT_FALSE(ReadReport(JsonReport(Header(), {}))["passed"].boolean);
+    EXPECT_TRUE(ReadReport(JsonReport(Header(), {}))["rows"].items.empty());
+}
+
+TEST(JsonReportTest, ReadsBackEveryTextExactlyWhateverCharactersItHolds) {
+    const std::vector<std::string> texts{
+        "quote \" and backslash \\ and slash /",
+        "C:\\Program Files\\Reader\\",
+        "line\nbreak\r\ttab\bback\fform",
+        "nul \0 and \x01 \x1f \x7f"s,
+        "caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x92\xB3 \xE2\x80\xA8",
+        "",
+    };
+    for (const std::string& text : texts) {
+        ReportHeader header = Header();
+        header.title = text;
+        header.computer = text;
+        const std::vector<ReportRow> rows{{text, RowResult::Failed, text}};
+        const std::string json = JsonReport(header, rows);
+        const JsonValue report = ReadReport(json);
+        EXPECT_EQ(report["title"].text, text);
+        EXPECT_EQ(report["computer"].text, text);
+        EXPECT_EQ(report["rows"][0]["caption"].text, text);
+        EXPECT_EQ(report["rows"][0]["detail"].text, text);
+    }
+}
+
+TEST(JsonReportTest, StaysValidJsonWhenATextIsNotUtf8) {
+    const std::string ansi = "C:\\Caf\xE9\\Dossier \xC3 \xE2\x82 \xED\xA0\x80 \xC0\xAF \xF8";
+    const std::vector<ReportRow> rows{{"Folder", RowResult::Failed, ansi}};
+    const std::string json = JsonReport(Header(), rows);
+    EXPECT_TRUE(apptest::IsWellFormedUtf8(json));
+    const JsonValue report = ReadReport(json);
+    const std::string detail = report["rows"][0]["detail"].text;
+    EXPECT_EQ(detail.rfind("C:\\Caf\xEF\xBF\xBD\\Dossier ", 0), 0u) << detail;
+}
+
+TEST(JsonReportTest, PutsEachRowOnItsOwnLine) {
+    const std::vector<ReportRow> rows = MixedRows();
+    const std::string json = JsonReport(Header(), rows);
+    for (const ReportRow& row : rows) {
+        const std::size_t at = json.find(row.detail.empty() ? "Not checked yet" : row.detail);
+        ASSERT_NE(at, std::string::npos);
+        const std::size_t lineStart = json.rfind("\r\n", at);
+        const std::size_t lineEnd = json.find("\r\n", at);
+        const std::string line = json.substr(lineStart + 2, lineEnd - lineStart - 2);
+        EXPECT_NE(line.find("\"caption\""), std::string::npos) << line;
+    }
+}
+
+struct Utf8Case {
+    const char* name;
+    std::string input;
+    std::string expected;
+};
+
+class ValidUtf8Test : public ::testing::TestWithParam<Utf8Case> {};
+
+TEST_P(ValidUtf8Test, KeepsWellFormedTextAndReplacesTheRest) {
+    const std::string out = ValidUtf8(GetParam().input);
+    EXPECT_EQ(out, GetParam().expected);
+    EXPECT_TRUE(apptest::IsWellFormedUtf8(out));
+}
+
+const std::string kReplacement = "\xEF\xBF\xBD";
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, ValidUtf8Test,
+    ::testing::Values(
+        Utf8Case{"Ascii", "plain text", "plain text"},
+        Utf8Case{"TwoThreeFourBytes", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x92\xB3", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x92\xB3"},
+        Utf8Case{"HighestCodePoint", "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
+        Utf8Case{"Latin1Byte", "caf\xE9!", "caf" + kReplacement + "!"},
+        Utf8Case{"LoneContinuation", "a\x80z", "a" + kReplacement + "z"},
+        Utf8Case{"CutAtEnd", "ab\xE2\x82", "ab" + kReplacement},
+        Utf8Case{"CutBeforeNext", "\xE2\x82" "A", kReplacement + "A"},
+        Utf8Case{"OverlongSlash", "\xC0\xAF", kReplacement + kReplacement},
+        Utf8Case{"OverlongThreeBytes", "\xE0\x80\xAF", kReplacement + kReplacement + kReplacement},
+        Utf8Case{"Surrogate", "\xED\xA0\x80", kReplacement + kReplacement + kReplacement},
+        Utf8Case{"PastUnicode", "\xF4\x90\x80\x80", kReplacement + kReplacement + kReplacement + kReplacement},
+        Utf8Case{"InvalidLead", "\xF8\xFF", kReplacement + kReplacement},
+        Utf8Case{"BadLeadThenGoodSequence", "\xC3\xC3\xA9", kReplacement + "\xC3\xA9"}),
+    [](const ::testing::TestParamInfo<Utf8Case>& p) { return std::string(p.param.name); });
+
+TEST(IsJsonReportPathTest, RecognisesTheExtensionInAnyCase) {
+    for (const char* path : {"report.json", "C:\\Reports\\Run.JSON", "a b.Json", ".json"})
+        EXPECT_TRUE(IsJsonReportPath(path)) << path;
+    for (const char* path : {"report.txt", "report.json.txt", "reportjson", "C:\\x.json\\report", "json",
+                             "report.jso", "", "report.js0n"})
+        EXPECT_FALSE(IsJsonReportPath(path)) << path;
+}
+
+struct TimeCase {
+    const char* name;
+    platform::LocalClockReading reading;
+    const char* localTime;
+    const char* isoTime;
+};
+
+class FormatReportTimesTest : public ::testing::TestWithParam<TimeCase> {};
+
+TEST_P(FormatReportTimesTest, WritesLocalTimeAndIsoTimeWithOffset) {
+    const ReportTimes times = FormatReportTimes(GetParam().reading);
+    EXPECT_EQ(times.localTime, GetParam().localTime);
+    EXPECT_EQ(times.isoTime, GetParam().isoTime);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, FormatReportTimesTest,
+    ::testing::Values(
+        TimeCase{"CentralEurope", {2026, 12, 7, 16, 55, 19, 60}, "2026-12-07 16:55:19", "2026-12-07T16:55:19+01:00"},
+        TimeCase{"Utc", {2027, 1, 1, 0, 0, 0, 0}, "2027-01-01 00:00:00", "2027-01-01T00:00:00+00:00"},
+        TimeCase{"NewYork", {2026, 3, 8, 9, 5, 7, -300}, "2026-03-08 09:05:07", "2026-03-08T09:05:07-05:00"},
+        TimeCase{"Newfoundland", {2026, 7, 1, 23, 59, 59, -150}, "2026-07-01 23:59:59", "2026-07-01T23:59:59-02:30"},
+        TimeCase{"India", {2026, 10, 31, 12, 0, 0, 330}, "2026-10-31 12:00:00", "2026-10-31T12:00:00+05:30"},
+        TimeCase{"Nepal", {2026, 2, 28, 6, 30, 45, 345}, "2026-02-28 06:30:45", "2026-02-28T06:30:45+05:45"},
+        TimeCase{"Kiribati", {2026, 6, 15, 8, 1, 2, 840}, "2026-06-15 08:01:02", "2026-06-15T08:01:02+14:00"},
+        TimeCase{"EarlyYear", {999, 1, 2, 3, 4, 5, -720}, "0999-01-02 03:04:05", "0999-01-02T03:04:05-12:00"}),
+    [](const ::testing::TestParamInfo<TimeCase>& p) { return std::string(p.param.name); });
+
+}  // namespace

@@ -1,0 +1,61 @@
+// What the window keeps of each row for its tooltips, names and reports.
+#include <gtest/gtest.h>
+
+#include "app/RowFindings.h"
+#include "app/Rows.h"
+
+namespace {
+
+TEST(RowFindings, EveryRowStartsNotCheckedAndTheReportListsThemInWindowOrder) {
+    const RowFindings findings;
+    const std::vector<ReportRow> rows = findings.ReportRows();
+    const std::vector<std::string> captions{
+        "Internet Access (Application)", "Internet Access (Secure Web Service)", "Operating System",
+        "Windows Installer 3.1", "Dot Net Framework V3.5", "MS Interop Assembly", "Smart Card Driver"};
+    ASSERT_EQ(rows.size(), captions.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].caption, captions[i]) << "the window's caption, less a closing colon";
+        EXPECT_EQ(rows[i].result, RowResult::NotChecked);
+        EXPECT_EQ(findings.Line(static_cast<Row>(i)), "Not checked yet");
+    }
+}
+
+TEST(RowFindings, ARecordedFindingChangesOnlyItsOwnRow) {
+    RowFindings findings;
+    findings.Record(Row::DotNet, {false, "C:\\WINDOWS\\Microsoft.NET\\Framework\\v3.5: no folder there"});
+    findings.Record(Row::Os, {true, "Windows XP SP3"});
+    EXPECT_EQ(findings.Result(Row::DotNet), RowResult::Failed);
+    EXPECT_EQ(findings.Line(Row::DotNet), "C:\\WINDOWS\\Microsoft.NET\\Framework\\v3.5: no folder there");
+    EXPECT_EQ(findings.Result(Row::Os), RowResult::Passed);
+    EXPECT_EQ(findings.Result(Row::SmartCard), RowResult::NotChecked);
+    const std::vector<ReportRow> rows = findings.ReportRows();
+    EXPECT_EQ(rows[rows::Index(Row::DotNet)].detail, "C:\\WINDOWS\\Microsoft.NET\\Framework\\v3.5: no folder there");
+    EXPECT_EQ(rows[rows::Index(Row::Installer)].detail, "");
+}
+
+TEST(RowFindings, AFindingWithoutALineShowsItsResultInstead) {
+    RowFindings findings;
+    findings.Record(Row::MsHtml, {true, ""});
+    EXPECT_EQ(findings.Line(Row::MsHtml), "Passed");
+}
+
+TEST(Rows, EachRowsBoxAndCaptionShareItsLineInTheWindow) {
+    // A row's picture box and caption sit on the same line of the window.
+    for (int i = 0; i < kRowCount; ++i) {
+        const auto find = [](layout::ControlId id) {
+            for (const layout::Control& c : layout::kControls)
+                if (c.id == id) return c;
+            return layout::Control{};
+        };
+        const layout::Control box = find(rows::kBoxes[static_cast<std::size_t>(i)]);
+        const layout::Control caption = find(rows::kCaptions[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(box.kind, layout::Kind::Picture) << i;
+        EXPECT_EQ(caption.kind, layout::Kind::Label) << i;
+        EXPECT_EQ(box.top, caption.top) << "row " << i;
+        if (i > 0) {
+            EXPECT_GT(box.top, find(rows::kBoxes[static_cast<std::size_t>(i - 1)]).top) << "rows top to bottom";
+        }
+    }
+}
+
+}  // namespace

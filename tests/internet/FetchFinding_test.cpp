@@ -1,0 +1,180 @@
+// The line an Internet check writes: what came back, or why nothing did, for each way a fetch
+// can end.
+#include "checks/FetchFinding.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using platform::FetchFailure;
+using platform::FetchOutcome;
+
+const std::string kUrl = "http://www.example.test/install/publish.htm";
+const std::string kMarker = "TessaryApp.application";
+
+FetchOutcome Status(std::uint32_t status) { return {FetchFailure::None, status, 0, 60s}; }
+
+FetchOutcome Failed(FetchFailure failure, std::uint32_t status = 0, std::uint32_t code = 0,
+                    std::chrono::milliseconds limit = 60s) {
+    return {failure, status, code, limit};
+}
+
+Finding NoPage(const FetchOutcome& outcome) {
+    return FetchFinding(kUrl, kMarker, PageSearch{false, false}, outcome);
+}
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
+// ---- a page came ----
+
+TEST(FetchFindingPage, SaysTheStatusAndThatTheMarkerWasFound) {
+    const Finding f = FetchFinding(kUrl, kMarker, {true, true}, Status(200));
+    EXPECT_TRUE(f.passed);
+    EXPECT_EQ(f.detail, kUrl + ": HTTP 200, \"" + kMarker + "\" found");
+}
+
+TEST(FetchFindingPage, AnErrorPageWithoutTheMarkerSaysSo) {
+    const Finding f = FetchFinding(kUrl, kMarker, {true, false}, Status(404));
+    EXPECT_FALSE(f.passed);
+    EXPECT_EQ(f.detail, kUrl + ": HTTP 404, \"" + kMarker + "\" not in the page");
+}
+
+TEST(FetchFindingPage, WithoutAStatusOnlyTheMarkerIsMentioned) {
+    EXPECT_EQ(FetchFinding(kUrl, kMarker, {true, true}, Status(0)).detail,
+              kUrl + ": \"" + kMarker + "\" found");
+}
+
+// The verdict is the search's, whatever the fetch says about itself.
+TEST(FetchFindingPage, TheVerdictIsFetchedAndFound) {
+    for (bool fetched : {false, true})
+        for (bool found : {false, true})
+            for (const FetchOutcome& outcome : {Status(200), Failed(FetchFailure::TimedOut, 200),
+                                                Failed(FetchFailure::Cancelled)})
+                EXPECT_EQ(FetchFinding(kUrl, kMarker, {fetched, found}, outcome).passed,
+                          fetched && found)
+                    << fetched << found;
+}
+
+// ---- no page ----
+
+TEST(FetchFindingFailure, NamesWinInetsCommonReasonsInPlainWords) {
+    namespace e = wininet_error;
+    const struct {
+        std::uint32_t code;
+        std::string words;
+    } cases[] = {
+        {e::kNameNotResolved, "host name not found"},
+        {e::kCannotConnect, "could not connect to the server"},
+        {e::kConnectionAborted, "connection aborted"},
+        {e::kConnectionReset, "connection reset by the server"},
+        {e::kInvalidServerResponse, "invalid response from the server"},
+        {e::kInvalidCa, "certificate not trusted"},
+        {e::kSecInvalidCert, "certificate not trusted"},
+        {e::kSecCertErrors, "certificate not trusted"},
+        {e::kSecCertCnInvalid, "certificate name does not match the server"},
+        {e::kSecCertDateInvalid, "certificate expired or not yet valid"},
+        {e::kSecCertRevoked, "certificate revoked"},
+        {e::kSecCertRevFailed, "certificate not trusted (revocation could not be checked)"},
+        {e::kSecurityChannelError, "secure connection (TLS) failed"},
+        {e::kProxyServerUnreachable, "proxy server unreachable"},
+    };
+    for (const auto& c : cases) {
+        const Finding f = NoPage(Failed(FetchFailure::SystemError, 0, c.code));
+        EXPECT_FALSE(f.passed);
+        EXPECT_EQ(f.detail, kUrl + ": " + c.words) << c.code;
+    }
+}
+
+TEST(FetchFindingFailure, AnUnknownCodeIsShownByItsNumber) {
+    EXPECT_EQ(NoPage(Failed(FetchFailure::SystemError, 0, 12345)).detail, kUrl + ": error 12345");
+    EXPECT_EQ(NoPage(Failed(FetchFailure::SystemError, 0, 5)).detail, kUrl + ": error 5");
+}
+
+TEST(FetchFindingFailure, AFailureAfterTheStatusSaysTheResponseBrokeOff) {
+    const FetchOutcome reset =
+        Failed(FetchFailure::SystemError, 200, wininet_error::kConnectionReset);
+    EXPECT_EQ(NoPage(reset).detail, kUrl + ": HTTP 200, then connection reset by the server");
+}
+
+TEST(FetchFindingFailure, RedirectsThatAreNotFollowedSayWhy) {
+    EXPECT_EQ(NoPage(Failed(FetchFailure::RedirectRefused, 302)).detail,
+              kUrl + ": HTTP 302, redirect to an insecure or non-web address not followed");
+    EXPECT_EQ(NoPage(Failed(FetchFailure::TooManyRedirects, 301)).detail,
+              kUrl + ": HTTP 301, too many redirects");
+    EXPECT_EQ(NoPage(Failed(FetchFailure::InvalidResponse, 302)).detail,
+              kUrl + ": HTTP 302, redirect to an address that makes no sense");
+}
+
+TEST(FetchFindingFailure, AServerThatSendsNoHttpOrAnAddressOfAnotherKind) {
+    EXPECT_EQ(NoPage(Failed(FetchFailure::InvalidResponse)).detail,
+              kUrl + ": no valid HTTP answer from the server");
+    EXPECT_EQ(FetchFinding("ftp://h/p", kMarker, {}, Failed(FetchFailure::UnsupportedAddress))
+                  .detail,
+              "ftp://h/p: not an http:// or https:// address");
+}
+
+// ---- time ----
+
+TEST(FetchFindingTimeout, SaysTheLimitTheFetchRanUnder) {
+    EXPECT_EQ(NoPage(Failed(FetchFailure::TimedOut, 0, 0, 60s)).detail,
+              kUrl + ": no answer within 60 seconds");
+    EXPECT_EQ(NoPage(Failed(FetchFailure::TimedOut, 0, 0, 1500ms)).detail,
+              kUrl + ": no answer within 1.5 seconds");
+    EXPECT_EQ(NoPage(Failed(FetchFailure::TimedOut, 0, 0, 1s)).detail,
+              kUrl + ": no answer within 1 second");
+    EXPECT_EQ(NoPage(Failed(FetchFailure::TimedOut, 0, 0, 2960ms)).detail,
+              kUrl + ": no answer within 3 seconds");
+}
+
+TEST(FetchFindingTimeout, WinInetsOwnTimeoutReadsTheSame) {
+    for (std::uint32_t status : {0u, 200u})
+        EXPECT_EQ(NoPage(Failed(FetchFailure::SystemError, status, wininet_error::kTimeout, 20s))
+                      .detail,
+                  NoPage(Failed(FetchFailure::TimedOut, status, 0, 20s)).detail);
+}
+
+TEST(FetchFindingTimeout, APageThatStartedButDidNotFinishSaysSo) {
+    EXPECT_EQ(NoPage(Failed(FetchFailure::TimedOut, 200, 0, 60s)).detail,
+              kUrl + ": HTTP 200, page not complete within 60 seconds");
+}
+
+// ---- could not look ----
+
+TEST(FetchFindingCouldNotCheck, CancellingOrNoWinInetIsNoVerdictOnTheWayToThePage) {
+    const Finding cancelled = NoPage(Failed(FetchFailure::Cancelled, 200));
+    EXPECT_FALSE(cancelled.passed);
+    EXPECT_EQ(cancelled.detail, std::string(kCouldNotCheck) + kUrl + ": cancelled");
+
+    const Finding noWinInet = NoPage(Failed(FetchFailure::Unavailable, 0, 8));
+    EXPECT_EQ(noWinInet.detail, std::string(kCouldNotCheck) + kUrl +
+                                    ": the Internet functions of Windows did not start (error 8)");
+    EXPECT_TRUE(StartsWith(NoPage(Failed(FetchFailure::Unavailable)).detail,
+                           std::string(kCouldNotCheck)));
+}
+
+TEST(FetchFindingCouldNotCheck, AnUnmetRequirementIsNotMistakenForOne) {
+    const std::vector<FetchOutcome> looked = {
+        Failed(FetchFailure::SystemError, 0, wininet_error::kNameNotResolved),
+        Failed(FetchFailure::TimedOut), Failed(FetchFailure::RedirectRefused, 302),
+        Failed(FetchFailure::InvalidResponse), Failed(FetchFailure::UnsupportedAddress)};
+    for (const FetchOutcome& outcome : looked)
+        EXPECT_TRUE(StartsWith(NoPage(outcome).detail, kUrl)) << NoPage(outcome).detail;
+    EXPECT_TRUE(StartsWith(FetchFinding(kUrl, kMarker, {true, false}, Status(404)).detail, kUrl));
+}
+
+// ---- one line ----
+
+TEST(FetchFindingLine, ControlCharactersInTheAddressOrMarkerStayOnOneLine) {
+    const Finding f =
+        FetchFinding("http://h/a\r\nb\tc\x7f", "mark\ner", {true, false}, Status(200));
+    EXPECT_EQ(f.detail, "http://h/a??b?c?: HTTP 200, \"mark?er\" not in the page");
+}
+
+}  // namespace

@@ -1,0 +1,212 @@
+// QTSysCheck.exe started by an IT department's script: "/report FILE" makes the checks without a
+// window and writes what they found to FILE; its exit code says whether every requirement is met.
+// Any other command line still gives the window.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "CheckerWindow.h"
+#include "CustomerMachine.h"
+#include "support/Process.h"
+#include "tests/app/JsonReader.h"
+#include "tests/checks/ScratchFolder.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using scenario::DotNet;
+using scenario::Installer;
+using scenario::Network;
+using scenario::ReaderTools;
+using scenario::Release;
+
+const char* const kCaptions[] = {"Internet Access (Application)", "Internet Access (Secure Web Service)",
+                                 "Operating System",              "Windows Installer 3.1",
+                                 "Dot Net Framework V3.5",        "MS Interop Assembly",
+                                 "Smart Card Driver"};
+
+struct SilentRun {
+    unsigned long exitCode = 0;
+    std::set<std::string> windowClasses;  // of every top-level window the program had
+    double seconds = 0;
+};
+
+struct WindowWatch {
+    DWORD processId;
+    std::set<std::string>* classes;
+};
+
+BOOL CALLBACK NoteWindow(HWND hwnd, LPARAM param) {
+    auto* watch = reinterpret_cast<WindowWatch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != watch->processId) return TRUE;
+    char name[128] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    watch->classes->insert(name);
+    return TRUE;
+}
+
+// Runs the checker with `arguments` to its end, looking for its windows all the while.
+SilentRun RunChecker(const std::string& arguments, const std::string& wineVersion = "winxp",
+                     scenario::CustomerMachine* machine = nullptr) {
+    std::optional<testsupport::ScopedWineVersion> version;
+    if (!wineVersion.empty()) version.emplace("QTSysCheck.exe", wineVersion);
+    const auto started = std::chrono::steady_clock::now();
+    platform::ScopedKernelHandle process =
+        testsupport::Start("\"" + testsupport::ProgramFolder() + "QTSysCheck.exe\" " + arguments);
+    if (machine) machine->CheckerStarted();
+    SilentRun run;
+    WindowWatch watch{GetProcessId(process.get()), &run.windowClasses};
+    const auto deadline = started + 120s;
+    while (WaitForSingleObject(process.get(), 10) == WAIT_TIMEOUT) {
+        EnumWindows(&NoteWindow, reinterpret_cast<LPARAM>(&watch));
+        if (std::chrono::steady_clock::now() > deadline) {
+            TerminateProcess(process.get(), 99);
+            break;
+        }
+    }
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    GetExitCodeProcess(process.get(), &run.exitCode);
+    return run;
+}
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+constexpr scenario::Machine kEverythingMet{Release::WindowsXpSp3, Network::Working, Installer::Version3_1,
+                                           DotNet::Installed,     true,             ReaderTools::Gemplus};
+constexpr scenario::Machine kNoNetwork{Release::WindowsXpSp3, Network::Refused, Installer::Version3_1,
+                                       DotNet::Installed,     true,             ReaderTools::Gemplus};
+
+class SilentReport : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { servers_ = std::make_unique<nettest::TlsServers>(); }
+    static void TearDownTestSuite() { servers_.reset(); }
+    static const nettest::TlsServers& Servers() { return *servers_; }
+    checktest::ScratchFolder folder_{"silent_report"};
+
+private:
+    static std::unique_ptr<nettest::TlsServers> servers_;
+};
+std::unique_ptr<nettest::TlsServers> SilentReport::servers_;
+
+TEST_F(SilentReport, EveryRequirementMetExitsZeroWithAJsonReportAndNoWindow) {
+    scenario::CustomerMachine machine(kEverythingMet, Servers());
+    const std::string report = folder_ / "pc-0001.json";
+    const SilentRun run = RunChecker("/report \"" + report + "\"", machine.WineVersion(), &machine);
+    EXPECT_EQ(run.exitCode, 0u);
+    for (const std::string& name : run.windowClasses) ADD_FAILURE() << "a window of class " << name;
+
+    const std::string text = ReadWhole(report);
+    const std::optional<apptest::JsonValue> json = apptest::ReadJson(text);
+    ASSERT_TRUE(json) << "not valid JSON:\n" << text;
+    EXPECT_EQ((*json)["version"].text, "1.00");
+    EXPECT_EQ((*json)["passed"].boolean, true);
+    EXPECT_FALSE((*json)["time"].text.empty());
+    const apptest::JsonValue& rows = (*json)["rows"];
+    ASSERT_EQ(rows.items.size(), std::size(kCaptions));
+    for (std::size_t i = 0; i < rows.items.size(); ++i) {
+        SCOPED_TRACE(kCaptions[i]);
+        EXPECT_EQ(rows[i]["caption"].text, kCaptions[i]);
+        EXPECT_EQ(rows[i]["result"].text, "Passed");
+        EXPECT_FALSE(rows[i]["detail"].text.empty());
+    }
+    EXPECT_NE(rows[2]["detail"].text.find("Windows XP SP3"), std::string::npos);
+    // Seven checks without their one-second pauses.
+    EXPECT_LT(run.seconds, 7.0);
+}
+
+TEST_F(SilentReport, AnUnmetRequirementExitsOneAndThePlainTextReportSaysWhich) {
+    scenario::CustomerMachine machine(kNoNetwork, Servers());
+    const std::string report = folder_ / "pc 0002 report.txt";
+    const SilentRun run = RunChecker("-REPORT \"" + report + "\"", machine.WineVersion(), &machine);
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_TRUE(run.windowClasses.empty());
+
+    std::string text = ReadWhole(report);
+    ASSERT_EQ(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "marked as UTF-8 for Notepad";
+    text.erase(0, 3);
+    EXPECT_TRUE(apptest::IsWellFormedUtf8(text));
+    const std::vector<std::string> lines = Lines(text);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "Quorvin Tessary Card System");
+    const char* const expected[] = {"Failed", "Failed", "Passed", "Passed", "Passed", "Passed", "Passed"};
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < std::size(kCaptions); ++i) {
+        SCOPED_TRACE(kCaptions[i]);
+        const std::string start = std::string(kCaptions[i]) + ": " + expected[i];
+        while (at < lines.size() && lines[at].compare(0, start.size(), start) != 0) ++at;
+        EXPECT_LT(at, lines.size()) << "no line starting \"" << start << "\", in order:\n" << text;
+    }
+}
+
+TEST_F(SilentReport, AReportThatCannotBeWrittenExitsTwoAndLeavesNothingBehind) {
+    // No such folder.
+    const std::string missing = folder_ / "no such folder\\report.json";
+    EXPECT_EQ(RunChecker("/report \"" + missing + "\"").exitCode, 2u);
+    EXPECT_FALSE(Exists(missing));
+
+    // The name is taken by a folder: the file is written beside it and cannot be moved in.
+    const std::string taken = folder_ / "taken.json";
+    ASSERT_TRUE(CreateDirectoryA(taken.c_str(), nullptr));
+    EXPECT_EQ(RunChecker("/report \"" + taken + "\"").exitCode, 2u);
+    EXPECT_EQ(FolderEntries(folder_.path()), std::vector<std::string>{"taken.json"})
+        << "a partial or temporary file was left behind";
+    EXPECT_TRUE(FolderEntries(taken).empty());
+}
+
+TEST_F(SilentReport, AnEarlierReportIsReplacedWhole) {
+    const std::string report = folder_ / "report.json";
+    {
+        std::ofstream old(report, std::ios::binary);
+        old << std::string(64 * 1024, 'x');
+    }
+    const SilentRun run = RunChecker("/Report \"" + report + "\"");
+    EXPECT_EQ(run.exitCode, 1u);  // the plain prefix reaches neither endpoint
+    EXPECT_TRUE(apptest::ReadJson(ReadWhole(report))) << "the old file's end is still there";
+}
+
+TEST(CommandLine, AnyOtherCommandLineGivesTheWindow) {
+    for (const char* arguments : {"/report", "/report a.txt b.txt", "/reportfile a.txt", "--report a.txt", "report a.txt"}) {
+        SCOPED_TRACE(arguments);
+        EXPECT_NO_THROW(ui::CheckerWindow window("winxp", arguments));
+    }
+}
+
+}  // namespace

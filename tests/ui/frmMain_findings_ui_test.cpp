@@ -1,0 +1,273 @@
+// What the running checker tells beyond its ticks and crosses, read from a second program: each
+// row's line in its tooltip, each picture box's name for screen readers, and the report Ctrl+C
+// puts on the clipboard.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "CheckerWindow.h"
+#include "RemoteToolTips.h"
+#include "support/Process.h"
+#include "support/WindowCapture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using ui::CheckerWindow;
+using ui::Mark;
+
+constexpr int kOsLabelId = 114;
+
+// Each row top to bottom: its picture box, its caption's identifier and text.
+struct RowControls {
+    int box;
+    int caption;
+    const char* captionText;
+};
+constexpr std::array<RowControls, ui::kRows> kRows{{
+    {106, 116, "Internet Access (Application)"},
+    {104, 113, "Internet Access (Secure Web Service)"},
+    {108, 118, "Operating System"},
+    {102, 112, "Windows Installer 3.1"},
+    {107, 117, "Dot Net Framework V3.5"},
+    {100, 111, "MS Interop Assembly"},
+    {105, 115, "Smart Card Driver"},
+}};
+constexpr std::size_t kDotNetRow = 4;
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = CheckerWindow::Clock::now() + limit;
+    while (CheckerWindow::Clock::now() < deadline) {
+        if (done()) return true;
+        std::this_thread::sleep_for(20ms);
+    }
+    return done();
+}
+
+std::string WindowsFolder() {
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Presses Ctrl+C as the person at the keyboard would, into the window that has the focus.
+void PressCtrlC(HWND window) {
+    SetForegroundWindow(window);
+    std::this_thread::sleep_for(200ms);
+    INPUT keys[4]{};
+    const WORD sequence[4][2] = {{VK_CONTROL, 0}, {'C', 0}, {'C', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = sequence[i][0];
+        keys[i].ki.dwFlags = sequence[i][1];
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+// The clipboard's Unicode text as UTF-8; empty when it holds none.
+std::string ClipboardText() {
+    if (!OpenClipboard(nullptr)) return {};
+    std::string text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+            if (n > 1) {
+                text.resize(static_cast<std::size_t>(n));
+                WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), n, nullptr, nullptr);
+                text.resize(static_cast<std::size_t>(n - 1));
+            }
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void EmptyTheClipboard() {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The report's line for a row; empty when no line starts with the caption.
+std::string ReportLine(const std::vector<std::string>& lines, const std::string& caption) {
+    for (const std::string& line : lines)
+        if (StartsWith(line, caption + ": ")) return line;
+    return {};
+}
+
+TEST(RowFindingsFromOutside, BeforeAnyCheckEveryRowSaysNotCheckedYet) {
+    CheckerWindow window("winxp");
+    const auto read = [&window] {
+        return std::chrono::duration<double>(CheckerWindow::Clock::now() - window.shownAt()).count();
+    };
+    // Row i is checked no sooner than i + 1 seconds after the window appeared; look only at the
+    // rows that cannot have been reached yet, however slow this machine is today. (Names are read
+    // without a message; the tooltip answers only between the run's one-second pauses.)
+    int looked = 0;
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        const std::string name = testsupport::WindowText(window.Control(kRows[i].box));
+        if (static_cast<double>(i + 1) <= read() + 0.2) continue;
+        ++looked;
+        EXPECT_EQ(name, "Not checked yet") << kRows[i].captionText;
+    }
+    EXPECT_GE(looked, 3) << "the names were read " << read() << " s after the window appeared";
+
+    const HWND tooltip = ui::FindToolTip(window.hwnd());
+    ASSERT_NE(tooltip, nullptr) << "the window has no tooltip control";
+    const RowControls& last = kRows.back();
+    EXPECT_EQ(ui::ReadToolText(tooltip, window.process(), window.hwnd(), last.box), "Not checked yet");
+    EXPECT_EQ(ui::ReadToolText(tooltip, window.process(), window.hwnd(), last.caption), "Not checked yet");
+    EXPECT_LT(read(), 6.8) << "the last row may have been checked meanwhile";
+}
+
+class FinishedRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(WaitUntil([this] { return window_.CloseEnabled(); }, 60s)) << "the run never ended";
+        std::this_thread::sleep_for(300ms);  // the last row's pixels reach the screen
+    }
+    CheckerWindow window_{"winxp"};
+};
+
+TEST_F(FinishedRun, EachRowsNameTooltipAndPictureAgree) {
+    const HWND tooltip = ui::FindToolTip(window_.hwnd());
+    ASSERT_NE(tooltip, nullptr);
+    const std::vector<ui::RemoteTool> tools = ui::ReadTools(tooltip, window_.process());
+    const auto marks = window_.Rows();
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        const RowControls& row = kRows[i];
+        SCOPED_TRACE(row.captionText);
+        const std::string name = testsupport::WindowText(window_.Control(row.box));
+        EXPECT_EQ(name, marks[i] == Mark::Tick ? "Passed" : "Failed") << ui::MarkName(marks[i]);
+        const std::string line = ui::ToolText(tools, row.box);
+        EXPECT_FALSE(line.empty());
+        EXPECT_NE(line, "Not checked yet");
+        EXPECT_EQ(ui::ToolText(tools, row.caption), line) << "box and caption tell the same";
+    }
+    // The tools cover the controls they stand for, so the mouse finds them.
+    for (const ui::RemoteTool& tool : tools) {
+        const RECT r = testsupport::ChildRect(window_.Control(static_cast<int>(tool.id)));
+        EXPECT_EQ(tool.rect.left, r.left) << tool.id;
+        EXPECT_EQ(tool.rect.top, r.top) << tool.id;
+        EXPECT_EQ(tool.rect.right, r.right) << tool.id;
+        EXPECT_EQ(tool.rect.bottom, r.bottom) << tool.id;
+    }
+
+    // What each line says it looked at.
+    EXPECT_NE(ui::ToolText(tools, kRows[0].box).find("http://www.quorvin.example/install/TessaryApp/publish.htm"),
+              std::string::npos);
+    EXPECT_NE(ui::ToolText(tools, kRows[1].box).find("https://services.quorvin.example/tessarycard.webservice/recordset.asmx"),
+              std::string::npos);
+    EXPECT_NE(ui::ToolText(tools, kRows[2].box).find("Windows XP SP3"), std::string::npos);
+    EXPECT_EQ(ui::ToolText(tools, kOsLabelId), ui::ToolText(tools, kRows[2].box));
+    EXPECT_NE(ui::ToolText(tools, kRows[3].box).find("msi.dll"), std::string::npos);
+    EXPECT_TRUE(StartsWith(ui::ToolText(tools, kRows[4].box), WindowsFolder() + "\\Microsoft.NET\\Framework\\v3.5"));
+    EXPECT_TRUE(StartsWith(ui::ToolText(tools, kRows[5].box), WindowsFolder() + "\\assembly\\GAC\\Microsoft.Mshtml"));
+    const std::string readerTools = ui::ToolText(tools, kRows[6].box);
+    EXPECT_NE(readerTools.find("\\Gemplus\\ReaderTools"), std::string::npos) << readerTools;
+    EXPECT_NE(readerTools.find("\\GemAlto\\ReaderTools"), std::string::npos) << readerTools;
+}
+
+TEST_F(FinishedRun, RestingTheMouseOnARowShowsItsLine) {
+    const HWND tooltip = ui::FindToolTip(window_.hwnd());
+    ASSERT_NE(tooltip, nullptr);
+    const std::string expected = ui::ToolText(ui::ReadTools(tooltip, window_.process()), kRows[kDotNetRow].caption);
+
+    RECT caption{};
+    GetWindowRect(window_.Control(kRows[kDotNetRow].caption), &caption);
+    // Arrive from outside the row, as a hand does, and rest there. A move the window manager
+    // merges away gives no tooltip: try a few times.
+    bool shown = false;
+    for (int attempt = 0; attempt < 4 && !shown; ++attempt) {
+        SetCursorPos(caption.left + 20, caption.top - 40);
+        std::this_thread::sleep_for(300ms);
+        SetCursorPos(caption.left + 20 + attempt, (caption.top + caption.bottom) / 2);
+        std::this_thread::sleep_for(100ms);
+        SetCursorPos(caption.left + 22 + attempt, (caption.top + caption.bottom) / 2);
+        shown = WaitUntil([tooltip] { return IsWindowVisible(tooltip) != FALSE; }, 3s);
+    }
+    ASSERT_TRUE(shown) << "no tooltip appeared";
+    std::this_thread::sleep_for(300ms);  // painted
+    const std::optional<ui::RemoteTool> shownTool = ui::CurrentTool(tooltip, window_.process());
+    ASSERT_TRUE(shownTool) << "the tooltip shows no tool";
+    EXPECT_EQ(shownTool->id, static_cast<UINT_PTR>(kRows[kDotNetRow].caption));
+    EXPECT_EQ(shownTool->text, expected);
+
+    RECT area{}, tip{};
+    GetWindowRect(window_.hwnd(), &area);
+    GetWindowRect(tooltip, &tip);
+    UnionRect(&area, &area, &tip);
+    const std::string folder = testsupport::ProgramFolder() + "..\\screenshots\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = folder + "tooltip.png";
+    testsupport::WritePng(path, testsupport::CaptureScreenArea(area));
+    std::printf("screenshot: %s\n", path.c_str());
+    SetCursorPos(0, 0);
+}
+
+TEST_F(FinishedRun, CtrlCCopiesTheReportInWindowOrder) {
+    EmptyTheClipboard();
+    PressCtrlC(window_.hwnd());
+    ASSERT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }, 5s)) << "nothing was copied";
+    const std::vector<std::string> lines = Lines(ClipboardText());
+    ASSERT_GE(lines.size(), 2u + kRows.size());
+    EXPECT_EQ(lines[0], "Quorvin Tessary Card System");
+    // The date and time: "YYYY-MM-DD HH:MM:SS" somewhere in the lines before the rows.
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char year[8];
+    std::snprintf(year, sizeof year, "%04u-", now.wYear);
+    EXPECT_TRUE(StartsWith(lines[1], year)) << lines[1];
+
+    const HWND tooltip = ui::FindToolTip(window_.hwnd());
+    const std::vector<ui::RemoteTool> tools = ui::ReadTools(tooltip, window_.process());
+    std::size_t previousAt = 0;
+    for (const RowControls& row : kRows) {
+        SCOPED_TRACE(row.captionText);
+        const std::string line = ReportLine(lines, row.captionText);
+        ASSERT_FALSE(line.empty());
+        const std::string result = testsupport::WindowText(window_.Control(row.box));
+        EXPECT_TRUE(StartsWith(line, std::string(row.captionText) + ": " + result)) << line;
+        EXPECT_NE(line.find(ui::ToolText(tools, row.box)), std::string::npos) << "what was found";
+        std::size_t at = 0;
+        while (at < lines.size() && lines[at] != line) ++at;
+        EXPECT_GT(at, previousAt) << "rows in window order";
+        previousAt = at;
+    }
+}
+
+TEST(RowFindingsFromOutside, CtrlCDuringTheRunCopiesWhatIsKnownSoFar) {
+    CheckerWindow window("winxp");
+    const HWND firstBox = window.Control(kRows[0].box);
+    ASSERT_TRUE(WaitUntil([firstBox] { return testsupport::WindowText(firstBox) != "Not checked yet"; }, 30s));
+    EmptyTheClipboard();
+    PressCtrlC(window.hwnd());
+    ASSERT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }, 5s)) << "nothing was copied";
+    const std::vector<std::string> lines = Lines(ClipboardText());
+    const std::string first = ReportLine(lines, kRows[0].captionText);
+    EXPECT_TRUE(StartsWith(first, std::string(kRows[0].captionText) + ": Failed")) << first;
+    // The last row comes five seconds later at the earliest.
+    EXPECT_EQ(ReportLine(lines, kRows[6].captionText), std::string(kRows[6].captionText) + ": Not checked yet");
+}
+
+}  // namespace
