@@ -36,8 +36,8 @@ std::string NoAnswerWithin(const FetchOutcome& outcome) {
 std::string_view SystemErrorWords(std::uint32_t code) {
     namespace e = wininet_error;
     switch (code) {
-    case e::kNameNotResolved: return "host name not found";
-    case e::kCannotConnect: return "could not connect to the server";
+    case e::kNameNotResolved: return "host name not resolved";
+    case e::kCannotConnect: return "connection refused or server unreachable";
     case e::kConnectionAborted: return "connection aborted";
     case e::kConnectionReset: return "connection reset by the server";
     case e::kInvalidServerResponse: return "invalid response from the server";

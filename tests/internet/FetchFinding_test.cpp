@@ -70,8 +70,8 @@ TEST(FetchFindingFailure, NamesWinInetsCommonReasonsInPlainWords) {
         std::uint32_t code;
         std::string words;
     } cases[] = {
-        {e::kNameNotResolved, "host name not found"},
-        {e::kCannotConnect, "could not connect to the server"},
+        {e::kNameNotResolved, "host name not resolved"},
+        {e::kCannotConnect, "connection refused or server unreachable"},
         {e::kConnectionAborted, "connection aborted"},
         {e::kConnectionReset, "connection reset by the server"},
         {e::kInvalidServerResponse, "invalid response from the server"},

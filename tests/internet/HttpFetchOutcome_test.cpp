@@ -126,7 +126,7 @@ TEST(HttpFetchOutcomeFailure, AHostNameThatDoesNotExist) {
     EXPECT_FALSE(finding.passed);
     EXPECT_EQ(fetch.LastOutcome().failure, FetchFailure::SystemError);
     EXPECT_EQ(fetch.LastOutcome().systemError, wininet_error::kNameNotResolved);
-    EXPECT_EQ(finding.detail, url + ": host name not found");
+    EXPECT_EQ(finding.detail, url + ": host name not resolved");
 }
 
 TEST(HttpFetchOutcomeFailure, AClosedPort) {
@@ -135,7 +135,7 @@ TEST(HttpFetchOutcomeFailure, AClosedPort) {
     const Finding finding = Check(fetch, url);
     EXPECT_FALSE(finding.passed);
     EXPECT_EQ(fetch.LastOutcome().systemError, wininet_error::kCannotConnect);
-    EXPECT_EQ(finding.detail, url + ": could not connect to the server");
+    EXPECT_EQ(finding.detail, url + ": connection refused or server unreachable");
 }
 
 TEST(HttpFetchOutcomeFailure, AServerThatHangsUpWithoutAnAnswer) {

@@ -177,7 +177,7 @@ TEST(UrlFinding, TheLineComesFromTheFetchsAccountOfItself) {
     unreachable.outcome = {platform::FetchFailure::SystemError, 0, wininet_error::kNameNotResolved,
                            std::chrono::seconds(60)};
     EXPECT_EQ(UrlFinding("http://other/p", "m", unreachable).detail,
-              "http://other/p: host name not found");
+              "http://other/p: host name not resolved");
 }
 
 TEST(UrlFinding, AnExceptionBelowCouldNotCheck) {
