@@ -8,7 +8,6 @@
 #include <iterator>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "CheckerWindow.h"
 #include "CustomerMachine.h"
 #include "support/Process.h"
+#include "support/TextLines.h"
 #include "tests/app/JsonReader.h"
 #include "tests/checks/ScratchFolder.h"
 
@@ -99,16 +99,6 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 constexpr scenario::Machine kEverythingMet{Release::WindowsXpSp3, Network::Working, Installer::Version3_1,
                                            DotNet::Installed,     true,             ReaderTools::Gemplus};
 constexpr scenario::Machine kNoNetwork{Release::WindowsXpSp3, Network::Refused, Installer::Version3_1,
@@ -163,7 +153,7 @@ TEST_F(SilentReport, AnUnmetRequirementExitsOneAndThePlainTextReportSaysWhich) {
     ASSERT_EQ(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "marked as UTF-8 for Notepad";
     text.erase(0, 3);
     EXPECT_TRUE(apptest::IsWellFormedUtf8(text));
-    const std::vector<std::string> lines = Lines(text);
+    const std::vector<std::string> lines = testsupport::Lines(text);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], "Quorvin Tessary Card System");
     const char* const expected[] = {"Failed", "Failed", "Passed", "Passed", "Passed", "Passed", "Passed"};

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdio>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "CheckerWindow.h"
 #include "RemoteToolTips.h"
 #include "support/Process.h"
+#include "support/TextLines.h"
 #include "support/WindowCapture.h"
 
 namespace {
@@ -96,16 +96,6 @@ void EmptyTheClipboard() {
     if (!OpenClipboard(nullptr)) return;
     EmptyClipboard();
     CloseClipboard();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 // The report's line for a row; empty when no line starts with the caption.
@@ -229,7 +219,7 @@ TEST_F(FinishedRun, CtrlCCopiesTheReportInWindowOrder) {
     EmptyTheClipboard();
     PressCtrlC(window_.hwnd());
     ASSERT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }, 5s)) << "nothing was copied";
-    const std::vector<std::string> lines = Lines(ClipboardText());
+    const std::vector<std::string> lines = testsupport::Lines(ClipboardText());
     ASSERT_GE(lines.size(), 2u + kRows.size());
     EXPECT_EQ(lines[0], "Quorvin Tessary Card System");
     // The date and time: "YYYY-MM-DD HH:MM:SS" somewhere in the lines before the rows.
@@ -263,7 +253,7 @@ TEST(RowFindingsFromOutside, CtrlCDuringTheRunCopiesWhatIsKnownSoFar) {
     EmptyTheClipboard();
     PressCtrlC(window.hwnd());
     ASSERT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }, 5s)) << "nothing was copied";
-    const std::vector<std::string> lines = Lines(ClipboardText());
+    const std::vector<std::string> lines = testsupport::Lines(ClipboardText());
     const std::string first = ReportLine(lines, kRows[0].captionText);
     EXPECT_TRUE(StartsWith(first, std::string(kRows[0].captionText) + ": Failed")) << first;
     // The last row comes five seconds later at the earliest.
