@@ -94,12 +94,6 @@ void AppendJsonMember(std::string& out, std::string_view name, std::string_view 
     AppendJsonString(out, value);
 }
 
-bool AllPassed(std::span<const ReportRow> rows) {
-    return !rows.empty() && std::all_of(rows.begin(), rows.end(), [](const ReportRow& row) {
-        return row.result == RowResult::Passed;
-    });
-}
-
 // `value` in decimal with at least `width` digits, zero-padded; a minus sign goes in front.
 std::string Padded(long long value, int width) {
     const bool negative = value < 0;
@@ -117,6 +111,12 @@ std::string Padded(long long value, int width) {
 }
 
 }  // namespace
+
+bool AllPassed(std::span<const ReportRow> rows) {
+    return !rows.empty() && std::all_of(rows.begin(), rows.end(), [](const ReportRow& row) {
+        return row.result == RowResult::Passed;
+    });
+}
 
 std::string_view ResultText(RowResult result) {
     switch (result) {

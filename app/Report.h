@@ -35,6 +35,10 @@ std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRo
 // least one row), and rows [{caption, result, detail}] in the order given.
 std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
+// True when there are rows and every one Passed: the report's overall verdict and the silent
+// run's exit code.
+bool AllPassed(std::span<const ReportRow> rows);
+
 // True when `path` ends in ".json", in any letter case.
 bool IsJsonReportPath(std::string_view path);
 

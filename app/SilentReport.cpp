@@ -1,7 +1,5 @@
 #include "SilentReport.h"
 
-#include <algorithm>
-
 #include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
 #include "app/RunReport.h"
@@ -36,8 +34,5 @@ int RunSilentReport(const std::string& utf8Path) {
     // Notepad on older Windows takes a text file without this mark for the system code page.
     if (format == ReportFormat::PlainText) report.insert(0, "\xEF\xBB\xBF");
     if (!platform::WriteFileWhole(utf8Path, report)) return kReportNotWritten;
-    const std::vector<ReportRow> rows = findings.ReportRows();
-    const bool allPassed = std::all_of(rows.begin(), rows.end(),
-                                       [](const ReportRow& r) { return r.result == RowResult::Passed; });
-    return allPassed ? kAllPassed : kSomeFailed;
+    return AllPassed(findings.ReportRows()) ? kAllPassed : kSomeFailed;
 }
