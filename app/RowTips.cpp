@@ -20,18 +20,12 @@ TTTOOLINFOA ToolFor(HWND owner, HWND control) {
 
 }  // namespace
 
-bool RowTips::Create(HWND owner, HINSTANCE instance) {
+bool RowTips::Create(HWND owner, HINSTANCE instance, int dpi) {
     owner_ = owner;
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                                nullptr, instance, nullptr);
     if (!tooltip_) return false;
-    const int dpi = [owner] {
-        const HDC dc = GetDC(owner);
-        const int value = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-        if (dc) ReleaseDC(owner, dc);
-        return value;
-    }();
     SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kMaxTipWidth, dpi, 96));
     SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowForMs, 0));
     return true;

@@ -5,9 +5,10 @@
 
 class RowTips {
 public:
-    // Creates the tooltip control for `owner`'s client area; false when it cannot be had (the
-    // window then simply has no tooltips). The control is owned by `owner` and goes with it.
-    bool Create(HWND owner, HINSTANCE instance);
+    // Creates the tooltip control for `owner`'s client area, laid out at `dpi`; false when it
+    // cannot be had (the window then simply has no tooltips). The control is owned by `owner`
+    // and goes with it.
+    bool Create(HWND owner, HINSTANCE instance, int dpi);
 
     // Adds a tool over the child control `control` of the owner, with `text`. The tool is the
     // control's rectangle in the owner's client area: the row's labels let the mouse through to

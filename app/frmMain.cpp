@@ -191,7 +191,7 @@ void frmMain::CreateControls() {
 }
 
 void frmMain::CreateRowTips() {
-    tips_.Create(hwnd_, instance_);
+    tips_.Create(hwnd_, instance_, dpi_);
     for (int i = 0; i < kRowCount; ++i) {
         const Row row = static_cast<Row>(i);
         const std::string line = findings_.Line(row);
