@@ -3,9 +3,12 @@
 
 Usage: python3 tools/draw_images.py OUTDIR
 
-Writes question.bmp, tick.bmp, cross.bmp, logo.bmp and logo.ico into OUTDIR.
-Everything is computed from simple geometry so the output is byte-for-byte
-reproducible and needs nothing beyond the Python standard library.
+Writes question.bmp, tick.bmp, cross.bmp, logo.bmp and logo.ico into OUTDIR,
+and each bitmap again for 120, 144 and 192 DPI as NAME_120.bmp and so on.
+The larger ones are drawn from the same geometry at their own pixel size, not
+enlarged, so they stay sharp.  Everything is computed from simple geometry so
+the output is byte-for-byte reproducible and needs nothing beyond the Python
+standard library.
 """
 
 import math
@@ -16,8 +19,48 @@ import sys
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
 
+# The display scales the window picks its images for; 96 is 100 %.
+DPIS = (96, 120, 144, 192)
+
 
 # ---------------------------------------------------------------- helpers
+
+def scaled(n, dpi):
+    """A length of n pixels at 96 DPI in whole pixels at dpi, half rounded up."""
+    return (2 * n * dpi + 96) // 192
+
+
+def at_dpi(p, dpi):
+    """A coordinate in pixel centres at 96 DPI moved to dpi.  Pixel x covers
+    [x - 0.5, x + 0.5]: the scaling is about the image's edge at -0.5, not
+    about the first pixel's centre."""
+    return (p + 0.5) * dpi / 96.0 - 0.5
+
+
+def scaled_box(box, dpi):
+    """An inclusive pixel box at 96 DPI moved to dpi, its edges rounded as
+    the image size is."""
+    x0, y0, x1, y1 = box
+    return (scaled(x0, dpi), scaled(y0, dpi),
+            scaled(x1 + 1, dpi) - 1, scaled(y1 + 1, dpi) - 1)
+
+
+def colours_of(pixels, first=()):
+    """Distinct colours in first-seen order, so the output never depends on
+    hashing."""
+    colours = list(first)
+    seen = set(colours)
+    for row in pixels:
+        for rgb in row:
+            if rgb not in seen:
+                seen.add(rgb)
+                colours.append(rgb)
+    return colours
+
+
+def pack_palette(colours):
+    return b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+
 
 def blank(width, height, colour=WHITE):
     """Top-down list of rows of (r, g, b) tuples."""
@@ -65,19 +108,30 @@ def pack_mask(mask):
     return bytes(out)
 
 
-def info_header(width, height, bpp, image_size):
+def info_header(width, height, bpp, image_size, colours_used=0):
     # BITMAPINFOHEADER, BI_RGB; 2835 px/m is the usual 72 dpi.
     return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bpp, 0,
-                       image_size, 2835, 2835, 0, 0)
+                       image_size, 2835, 2835, colours_used, 0)
 
 
-def write_bmp(path, pixels):
+def write_bmp(path, pixels, bpp=24):
+    """bpp 8 writes a palette of only the colours used: one byte a pixel
+    instead of three, which matters as the program file carries every scale."""
     height, width = len(pixels), len(pixels[0])
-    data = pack_rows(pixels, 24)
-    offset = 14 + 40
+    palette = b""
+    index = None
+    colours_used = 0
+    if bpp == 8:
+        colours = colours_of(pixels)
+        index = {c: i for i, c in enumerate(colours)}
+        palette = pack_palette(colours)
+        colours_used = len(colours)
+    data = pack_rows(pixels, bpp, index)
+    offset = 14 + 40 + len(palette)
     with open(path, "wb") as f:
         f.write(struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset))
-        f.write(info_header(width, height, 24, len(data)))
+        f.write(info_header(width, height, bpp, len(data), colours_used))
+        f.write(palette)
         f.write(data)
 
 
@@ -87,15 +141,11 @@ def ico_image(pixels, mask, bpp):
     palette = b""
     index = None
     if bpp == 8:
-        # Black first so transparent pixels use index 0; keep first-seen
-        # order for the rest so the output never depends on hashing.
-        colours = [BLACK]
-        for row in pixels:
-            for rgb in row:
-                if rgb not in colours:
-                    colours.append(rgb)
+        # Black first so transparent pixels use index 0.  A full 256-entry
+        # palette, the form every icon reader takes.
+        colours = colours_of(pixels, (BLACK,))
         index = {c: i for i, c in enumerate(colours)}
-        palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+        palette = pack_palette(colours)
         palette += b"\0" * (4 * (256 - len(colours)))
     xor = pack_rows(pixels, bpp, index)
     andm = pack_mask(mask)
@@ -149,27 +199,68 @@ def stroke_mark(width, height, segments, radius, box, outline, fill_top,
     return img
 
 
-def draw_tick():
+def scaled_mark(dpi, width, height, segments, radius, box, *colours):
+    """A stroke mark given at 96 DPI, drawn at dpi.  The outline and halo stay
+    one pixel and a quarter pixel: they smooth the edge, whatever its size.
+    The box scales too, so the mark clears the row box at every scale as it
+    does at 96 DPI."""
+    segments = [tuple(at_dpi(c, dpi) for c in s) for s in segments]
+    return stroke_mark(scaled(width, dpi), scaled(height, dpi), segments,
+                       radius * dpi / 96.0, scaled_box(box, dpi), *colours)
+
+
+def draw_tick(dpi=96):
     # Short stroke down-right into the elbow, long stroke up-right.
     segments = [(4.0, 7.4, 6.6, 10.0), (6.6, 10.0, 11.8, 4.9)]
-    return stroke_mark(19, 21, segments, 1.9, (2, 3, 13, 12),
+    return scaled_mark(dpi, 19, 21, segments, 1.9, (2, 3, 13, 12),
                        (0, 130, 0), (90, 190, 41), (132, 243, 74),
                        (200, 236, 190))
 
 
-def draw_cross():
+def draw_cross(dpi=96):
     segments = [(5.0, 5.0, 11.0, 11.0), (11.0, 5.0, 5.0, 11.0)]
-    return stroke_mark(19, 21, segments, 1.9, (3, 3, 13, 13),
+    return scaled_mark(dpi, 19, 21, segments, 1.9, (3, 3, 13, 13),
                        (156, 0, 0), (198, 44, 0), (239, 170, 156),
                        (246, 212, 206))
 
 
-def draw_question():
-    img = blank(11, 11)
-    dots = [(5, 2), (6, 2), (7, 2), (8, 3), (8, 4), (7, 5),
-            (6, 6), (6, 7), (6, 8), (6, 10)]
-    for x, y in dots:
-        img[y][x] = BLACK
+# The question mark as drawn at 96 DPI, one pixel wide: the hook, then the dot.
+QUESTION_HOOK = [(5, 2), (6, 2), (7, 2), (8, 3), (8, 4), (7, 5),
+                 (6, 6), (6, 7), (6, 8)]
+QUESTION_DOT = (6, 10)
+
+
+def draw_question(dpi=96):
+    """A round pen as wide as one 96-DPI pixel, in whole pixels, through the
+    same points at every scale.  Each point snaps to where the pen's edges
+    fall on pixel edges, and a pixel is ink when the pen covers at least half
+    of it: crisp black, not a grey blur.  At 96 DPI this gives the pixels
+    the mark has always had."""
+    size = scaled(11, dpi)
+    pen = scaled(1, dpi)
+
+    def snap(c):
+        p = at_dpi(c, dpi)
+        return math.floor(p + 0.5) if pen % 2 else math.floor(p) + 0.5
+
+    hook = [(snap(x), snap(y)) for x, y in QUESTION_HOOK]
+    segments = [a + b for a, b in zip(hook, hook[1:])]
+    dot = (snap(QUESTION_DOT[0]), snap(QUESTION_DOT[1]))
+    radius = pen / 2.0
+    sub = 8
+
+    def inked(px, py):
+        return (math.hypot(px - dot[0], py - dot[1]) <= radius
+                or min(seg_dist(px, py, *s) for s in segments) <= radius)
+
+    img = blank(size, size)
+    for y in range(size):
+        for x in range(size):
+            covered = sum(inked(x - 0.5 + (i + 0.5) / sub,
+                                y - 0.5 + (j + 0.5) / sub)
+                          for j in range(sub) for i in range(sub))
+            if 2 * covered >= sub * sub:
+                img[y][x] = BLACK
     return img
 
 
@@ -288,12 +379,24 @@ def main(argv):
         return 2
     outdir = argv[1]
     os.makedirs(outdir, exist_ok=True)
-    write_bmp(os.path.join(outdir, "question.bmp"), draw_question())
-    write_bmp(os.path.join(outdir, "tick.bmp"), draw_tick())
-    write_bmp(os.path.join(outdir, "cross.bmp"), draw_cross())
-    write_bmp(os.path.join(outdir, "logo.bmp"), draw_logo())
+    drawings = (("question", draw_question), ("tick", draw_tick),
+                ("cross", draw_cross),
+                ("logo", lambda dpi: draw_logo(scaled(40, dpi))))
+    for dpi in DPIS:
+        for name, draw in drawings:
+            pixels = draw(dpi)
+            # The 96-DPI files keep their names and their 24 bpp.
+            if dpi == 96:
+                write_bmp(os.path.join(outdir, name + ".bmp"), pixels)
+                continue
+            bpp = 8 if len(colours_of(pixels)) <= 256 else 24
+            write_bmp(os.path.join(outdir, "%s_%d.bmp" % (name, dpi)),
+                      pixels, bpp)
+    # Windows asks for 16 and 32 at 100 %, 20 and 40 at 125 %, 24 and 48 at
+    # 150 %, 32 and 64 at 200 %.
     icons = []
-    for size, bpp in ((16, 8), (32, 24), (48, 8)):
+    for size, bpp in ((16, 8), (20, 8), (24, 8), (32, 24), (40, 8), (48, 8),
+                      (64, 8)):
         pixels, mask = draw_logo_icon(size)
         icons.append((pixels, mask, bpp))
     write_ico(os.path.join(outdir, "logo.ico"), icons)

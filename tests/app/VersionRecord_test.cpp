@@ -73,13 +73,14 @@ protected:
     platform::ScopedModule module_;
 };
 
-TEST_F(ProgramResources, TheIconHasSixteenThirtyTwoAndFortyEightPixelImages) {
+// Small and large icon at 100, 125, 150 and 200 %.
+TEST_F(ProgramResources, TheIconHasTheSizesWindowsAsksForAtEachScale) {
     const std::string group = Resource(RT_GROUP_ICON, MAKEINTRESOURCEA(1));
     ASSERT_GE(group.size(), 6u);
     const int count = static_cast<unsigned char>(group[4]) | static_cast<unsigned char>(group[5]) << 8;
     std::vector<int> sizes;
     for (int i = 0; i < count; ++i) sizes.push_back(static_cast<unsigned char>(group[6 + 14 * i]));
-    EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64}));
 }
 
 TEST_F(ProgramResources, TheManifestAsksForCommonControlsSixAsInvokerAndSystemDpi) {
@@ -93,20 +94,32 @@ TEST_F(ProgramResources, TheManifestAsksForCommonControlsSixAsInvokerAndSystemDp
     EXPECT_EQ(manifest.find("supportedOS"), std::string::npos);
 }
 
-TEST_F(ProgramResources, TheWindowImagesHaveTheirSizes) {
+// 96 DPI at 101..104, then 120, 144 and 192 DPI ten ids apart. The larger ones may have a palette;
+// the resource must hold exactly the header, the palette it declares and the padded rows.
+TEST_F(ProgramResources, TheWindowImagesHaveTheirSizesAtEveryScale) {
     struct Expected {
         int id, width, height;
+        bool mayHavePalette;
     };
-    for (const Expected& e : {Expected{101, 11, 11}, Expected{102, 19, 21}, Expected{103, 19, 21},
-                              Expected{104, 40, 40}}) {
+    const Expected table[] = {
+        {101, 11, 11, false}, {102, 19, 21, false}, {103, 19, 21, false}, {104, 40, 40, false},
+        {111, 14, 14, true},  {112, 24, 26, true},  {113, 24, 26, true},  {114, 50, 50, true},
+        {121, 17, 17, true},  {122, 29, 32, true},  {123, 29, 32, true},  {124, 60, 60, true},
+        {131, 22, 22, true},  {132, 38, 42, true},  {133, 38, 42, true},  {134, 80, 80, true},
+    };
+    for (const Expected& e : table) {
         const std::string bitmap = Resource(RT_BITMAP, MAKEINTRESOURCEA(e.id));
         ASSERT_GE(bitmap.size(), sizeof(BITMAPINFOHEADER)) << e.id;
         BITMAPINFOHEADER header{};
         std::memcpy(&header, bitmap.data(), sizeof header);
         EXPECT_EQ(header.biWidth, e.width) << e.id;
         EXPECT_EQ(std::abs(header.biHeight), e.height) << e.id;
-        EXPECT_EQ(header.biBitCount, 24) << e.id;
+        EXPECT_TRUE(header.biBitCount == 24 || (e.mayHavePalette && header.biBitCount == 8))
+            << e.id << ": " << header.biBitCount << " bits";
         EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB)) << e.id;
+        const size_t colours = header.biBitCount != 8 ? 0 : header.biClrUsed ? header.biClrUsed : 256;
+        const size_t stride = (static_cast<size_t>(e.width) * header.biBitCount + 31) / 32 * 4;
+        EXPECT_EQ(bitmap.size(), sizeof header + 4 * colours + stride * e.height) << e.id;
     }
 }
 
