@@ -8,6 +8,8 @@ namespace {
 using platform::FetchFailure;
 using platform::FetchOutcome;
 
+constexpr std::uint32_t kProxyAuthenticationRequired = 407;
+
 // The text as it is, but one line: control characters become '?'.
 std::string OneLine(std::string_view text) {
     std::string line(text);
@@ -88,6 +90,15 @@ std::string FailureText(const FetchOutcome& outcome) {
     return "the fetch failed";
 }
 
+// "URL: ", or "URL -> FINAL: " when redirects ended elsewhere: support staff see where the page
+// came from, or where the fetch failed.
+std::string Where(std::string_view url, const FetchOutcome& outcome) {
+    std::string where = OneLine(url);
+    if (!outcome.finalUrl.empty() && outcome.finalUrl != url)
+        where += " -> " + OneLine(outcome.finalUrl);
+    return where + ": ";
+}
+
 // "HTTP 404, " when a status came; nothing otherwise.
 std::string StatusPrefix(const FetchOutcome& outcome) {
     return outcome.status != 0 ? "HTTP " + std::to_string(outcome.status) + ", " : std::string();
@@ -97,8 +108,11 @@ std::string StatusPrefix(const FetchOutcome& outcome) {
 
 Finding FetchFinding(std::string_view url, std::string_view marker, const PageSearch& search,
                      const platform::FetchOutcome& outcome) {
-    const std::string where = OneLine(url) + ": ";
+    const std::string where = Where(url, outcome);
     if (search.fetched) {
+        // The proxy's own page, not the one asked for: "not in the page" would mislead.
+        if (!search.markerFound && outcome.status == kProxyAuthenticationRequired)
+            return {search.Passed(), where + "the proxy asks for a sign-in (HTTP 407)"};
         const std::string quoted = "\"" + OneLine(marker) + "\"";
         return {search.Passed(), where + StatusPrefix(outcome) + quoted +
                                      (search.markerFound ? " found" : " not in the page")};

@@ -1,7 +1,7 @@
 #pragma once
-// The line that says what an Internet check found: the address, then the HTTP status and whether
-// the marker was in the page, or why no page came, in plain words
-// ("http://host/path: HTTP 404, "TessaryApp.application" not in the page").
+// The line that says what an Internet check found: the address (and the one redirects led to),
+// then the HTTP status and whether the marker was in the page, or why no page came, in plain
+// words ("http://host/path: HTTP 404, "TessaryApp.application" not in the page").
 #include <cstdint>
 #include <string_view>
 
@@ -44,8 +44,11 @@ struct PageSearch {
 };
 
 // The finding of one Internet check of `url` for `marker`: the verdict is search.Passed(); the
-// line says what came back, from `outcome` (the fetch's account of itself). A fetch that could
+// line says what came back, from `outcome` (the fetch's account of itself). When redirects
+// ended at another address, the line names both: "URL -> FINAL: ...". A page without the marker
+// that a proxy sent asking for a sign-in (HTTP 407) is said in those words. A fetch that could
 // not run here at all (WinINet did not start, or it was cancelled) makes a "Could not check: "
-// line. Control characters in `url` and `marker` are shown as '?', so the line stays one line.
+// line. Control characters in the addresses and `marker` are shown as '?', so the line stays
+// one line.
 Finding FetchFinding(std::string_view url, std::string_view marker, const PageSearch& search,
                      const platform::FetchOutcome& outcome);

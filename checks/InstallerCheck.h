@@ -5,8 +5,8 @@
 #include "Finding.h"
 
 // Passes when an ordinary file (not a folder, not hidden, not a system file) lies at
-// `installerLocation` + "\msi.dll" and its FileVersion is Windows Installer 3.1 or later. An
-// empty location fails without looking. The line names the library and its FileVersion, or
+// InstallerLibraryPath(installerLocation) and its FileVersion is Windows Installer 3.1 or later.
+// An empty location fails without looking. The line names the library and its FileVersion, or
 // what was there instead.
 Finding InstallerLibraryFinding(const std::string& installerLocation);
 

@@ -21,9 +21,10 @@ struct InstallerLibraryLooks {
     std::function<std::string(const std::string& library)> fileVersion;
 };
 
-// Looks for the library at `installerLocation` + "\msi.dll" and, when it is an ordinary file,
-// judges its FileVersion with IsInstallerOK. An empty location (the registry gave none) fails
-// without looking: "\msi.dll" alone would name a file in the current drive's root.
+// Looks for the library at InstallerLibraryPath(installerLocation), the path the line names,
+// and, when it is an ordinary file, judges its FileVersion with IsInstallerOK. An empty location
+// (the registry gave none) fails without looking: "\msi.dll" alone would name a file in the
+// current drive's root.
 Finding JudgeInstallerLibrary(std::string_view installerLocation,
                               const InstallerLibraryLooks& looks);
 

@@ -4,7 +4,8 @@
 
 std::string InstallerLibraryPath(std::string_view installerLocation) {
     std::string path(installerLocation);
-    path.append("\\msi.dll");
+    if (path.empty() || (path.back() != '\\' && path.back() != '/')) path += '\\';
+    path.append("msi.dll");
     return path;
 }
 

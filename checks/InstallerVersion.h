@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-// The installer library in the folder the registry names: `installerLocation` followed directly
-// by "\msi.dll", with no separator added or removed.
+// The installer library in the folder the registry names, joined with one separator: a location
+// ending in '\' or '/' (Windows writes it with the backslash) gets "msi.dll", any other, the
+// empty one too, "\msi.dll".
 std::string InstallerLibraryPath(std::string_view installerLocation);
 
 // `Version` split at every "."; the leading number of part 0 must be at least 3, and when it is

@@ -1,8 +1,9 @@
 #pragma once
-// How one fetch went, in terms a person can be told: the last HTTP status seen and, when the
-// fetch failed, why. Portable; no Windows here.
+// How one fetch went, in terms a person can be told: the last HTTP status seen, the address
+// redirects led it to and, when the fetch failed, why. Portable; no Windows here.
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -20,9 +21,13 @@ enum class FetchFailure {
 
 struct FetchOutcome {
     FetchFailure failure = FetchFailure::None;
-    std::uint32_t status = 0;       // HTTP status of the last response, 0 if none arrived
+    // HTTP status of the last response, 0 if the address last asked for gave none
+    std::uint32_t status = 0;
     std::uint32_t systemError = 0;  // WinINet/Windows error code for SystemError and Unavailable
     std::chrono::milliseconds limit{0};  // the time limit the fetch ran under
+    // The address last asked for once a redirect was followed (where the page came from, or
+    // where the fetch failed); empty when no redirect was followed.
+    std::string finalUrl{};
 };
 
 }  // namespace platform

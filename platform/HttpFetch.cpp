@@ -106,6 +106,12 @@ public:
         std::lock_guard lock(mutex_);
         outcome_.status = status;
     }
+    // A redirect is being followed to `url`: the status so far was the redirect's, not url's.
+    void Redirected(const std::string& url) {
+        std::lock_guard lock(mutex_);
+        outcome_.finalUrl = url;
+        outcome_.status = 0;
+    }
     // Records why the fetch failed and returns false, for `return report.Fail(...)`.
     bool Fail(FetchFailure failure, DWORD systemError = 0) {
         std::lock_guard lock(mutex_);
@@ -174,6 +180,7 @@ bool FetchBlocking(const std::string& url, std::chrono::milliseconds timeout,
         if (nextScheme == Scheme::Other || (scheme == Scheme::Https && nextScheme != Scheme::Https))
             return report.Fail(FetchFailure::RedirectRefused);
         current = std::move(next);
+        report.Redirected(current);
     }
 }
 

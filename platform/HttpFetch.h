@@ -55,9 +55,10 @@ public:
     void Cancel() { relay_.Cancel(); }
 
     // How the last Get went: the status of the last response seen (for a Get that returned true,
-    // the one whose body was passed on) and, when it returned false, why. Read it on the thread
-    // that called Get, after Get has returned; it does not change until the next Get. After a Get
-    // that `onChunk` ended by throwing, it says Unavailable.
+    // the one whose body was passed on), the address last asked for if a redirect was followed
+    // and, when it returned false, why. Read it on the thread that called Get, after Get has
+    // returned; it does not change until the next Get. After a Get that `onChunk` ended by
+    // throwing, it says Unavailable.
     const FetchOutcome& LastOutcome() const { return outcome_; }
 
 private:

@@ -81,11 +81,13 @@ TEST_F(InstallerLibraryPassesTest, FailsWhenNoFileVersionCanBeRead) {
     EXPECT_EQ(verdict.line, scratch / "msi.dll: no FileVersion could be read");
 }
 
-TEST_F(InstallerLibraryPassesTest, ALocationEndingInABackslashIsUsedAsItIs) {
+// As Windows writes the location: the separator is not doubled in the path tested or the line.
+TEST_F(InstallerLibraryPassesTest, ALocationEndingInABackslashGetsNoSecond) {
     PutLibrary("verfix_installer_3_1");
     const Verdict verdict = Check(scratch.path() + "\\");
+    EXPECT_EQ(verdict.fileVersion, "3.1.100.200");
     EXPECT_EQ(verdict.result, "pass");
-    EXPECT_EQ(verdict.line, scratch.path() + "\\\\msi.dll: FileVersion 3.1.100.200");
+    EXPECT_EQ(verdict.line, scratch / "msi.dll: FileVersion 3.1.100.200");
 }
 
 TEST_F(InstallerLibraryPassesTest, FailsWithoutALibrary) {

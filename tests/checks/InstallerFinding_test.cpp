@@ -74,13 +74,14 @@ TEST(InstallerLibraryFile, NoVersionIsReadUnlessAnOrdinaryFileIsThere) {
         LibraryFile file;
         const char* line;
     };
-    for (const Case& c : {Case{LibraryFile::Missing, "D:\\msi\\\\msi.dll: no such file"},
+    for (const Case& c : {Case{LibraryFile::Missing, "D:\\msi\\msi.dll: no such file"},
                           Case{LibraryFile::NotOrdinary,
-                               "D:\\msi\\\\msi.dll: hidden or system file, or a folder"}}) {
+                               "D:\\msi\\msi.dll: hidden or system file, or a folder"}}) {
         FakeLibrary library{c.file, "4.5.6001.22308"};
-        const Finding finding = library.Judge("D:\\msi\\");  // kept as it is: doubled backslash
+        const Finding finding = library.Judge("D:\\msi\\");  // as Windows writes it: no second '\'
         EXPECT_FALSE(finding.passed) << c.line;
         EXPECT_EQ(finding.detail, c.line);
+        EXPECT_EQ(library.looked, std::vector<std::string>{"D:\\msi\\msi.dll"}) << c.line;
         EXPECT_TRUE(library.read.empty()) << c.line;
     }
 }

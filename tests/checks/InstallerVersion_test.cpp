@@ -35,9 +35,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Judged{"", false}, Judged{"3", false}, Judged{"3.", false},
                       Judged{".1", false}, Judged{"v3.1", false}));
 
-TEST(InstallerLibraryPath, AppendsTheLibraryNameUnchanged) {
+TEST(InstallerLibraryPath, JoinsTheLibraryNameWithOneSeparator) {
     EXPECT_EQ(InstallerLibraryPath("C:\\WINDOWS\\system32"), "C:\\WINDOWS\\system32\\msi.dll");
-    EXPECT_EQ(InstallerLibraryPath("C:\\WINDOWS\\system32\\"), "C:\\WINDOWS\\system32\\\\msi.dll");
+    EXPECT_EQ(InstallerLibraryPath("C:\\WINDOWS\\system32\\"), "C:\\WINDOWS\\system32\\msi.dll");
+    EXPECT_EQ(InstallerLibraryPath("C:/WINDOWS/system32/"), "C:/WINDOWS/system32/msi.dll");
     EXPECT_EQ(InstallerLibraryPath(""), "\\msi.dll");
 }
 

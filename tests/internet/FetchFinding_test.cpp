@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -17,11 +18,13 @@ using platform::FetchOutcome;
 const std::string kUrl = "http://www.example.test/install/publish.htm";
 const std::string kMarker = "TessaryApp.application";
 
-FetchOutcome Status(std::uint32_t status) { return {FetchFailure::None, status, 0, 60s}; }
+FetchOutcome Status(std::uint32_t status, std::string finalUrl = {}) {
+    return {FetchFailure::None, status, 0, 60s, std::move(finalUrl)};
+}
 
 FetchOutcome Failed(FetchFailure failure, std::uint32_t status = 0, std::uint32_t code = 0,
-                    std::chrono::milliseconds limit = 60s) {
-    return {failure, status, code, limit};
+                    std::chrono::milliseconds limit = 60s, std::string finalUrl = {}) {
+    return {failure, status, code, limit, std::move(finalUrl)};
 }
 
 Finding NoPage(const FetchOutcome& outcome) {
@@ -38,12 +41,18 @@ TEST(FetchFindingPage, SaysTheStatusAndThatTheMarkerWasFound) {
     const Finding f = FetchFinding(kUrl, kMarker, {true, true}, Status(200));
     EXPECT_TRUE(f.passed);
     EXPECT_EQ(f.detail, kUrl + ": HTTP 200, \"" + kMarker + "\" found");
+    EXPECT_EQ(FetchFinding(kUrl, kMarker, {true, true}, Status(200, "https://h/p")).detail,
+              kUrl + " -> https://h/p: HTTP 200, \"" + kMarker + "\" found");
 }
 
 TEST(FetchFindingPage, AnErrorPageWithoutTheMarkerSaysSo) {
     const Finding f = FetchFinding(kUrl, kMarker, {true, false}, Status(404));
     EXPECT_FALSE(f.passed);
     EXPECT_EQ(f.detail, kUrl + ": HTTP 404, \"" + kMarker + "\" not in the page");
+    EXPECT_EQ(FetchFinding(kUrl, kMarker, {true, false}, Status(407)).detail,
+              kUrl + ": the proxy asks for a sign-in (HTTP 407)");
+    EXPECT_EQ(FetchFinding(kUrl, kMarker, {true, true}, Status(407)).detail,
+              kUrl + ": HTTP 407, \"" + kMarker + "\" found");
 }
 
 TEST(FetchFindingPage, WithoutAStatusOnlyTheMarkerIsMentioned) {
@@ -110,6 +119,11 @@ TEST(FetchFindingFailure, RedirectsThatAreNotFollowedSayWhy) {
               kUrl + ": HTTP 301, too many redirects");
     EXPECT_EQ(NoPage(Failed(FetchFailure::InvalidResponse, 302)).detail,
               kUrl + ": HTTP 302, redirect to an address that makes no sense");
+    // Followed, then the target refused: the line names the address that failed.
+    const FetchOutcome refused = Failed(FetchFailure::SystemError, 0,
+                                        wininet_error::kCannotConnect, 60s, "https://h/p");
+    EXPECT_EQ(NoPage(refused).detail,
+              kUrl + " -> https://h/p: connection refused or server unreachable");
 }
 
 TEST(FetchFindingFailure, AServerThatSendsNoHttpOrAnAddressOfAnotherKind) {
@@ -175,6 +189,8 @@ TEST(FetchFindingLine, ControlCharactersInTheAddressOrMarkerStayOnOneLine) {
     const Finding f =
         FetchFinding("http://h/a\r\nb\tc\x7f", "mark\ner", {true, false}, Status(200));
     EXPECT_EQ(f.detail, "http://h/a??b?c?: HTTP 200, \"mark?er\" not in the page");
+    EXPECT_EQ(FetchFinding("http://h/", "m", {true, true}, Status(200, "https://h/\r\n")).detail,
+              "http://h/ -> https://h/??: HTTP 200, \"m\" found");
 }
 
 }  // namespace

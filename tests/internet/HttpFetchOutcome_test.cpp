@@ -105,7 +105,7 @@ TEST(HttpFetchOutcomePage, A404PageIsReportedWithItsStatus) {
               without.Url("/p") + ": HTTP 404, \"TessaryApp.application\" not in the page");
 }
 
-TEST(HttpFetchOutcomePage, AfterARedirectTheStatusIsThatOfThePageThatCame) {
+TEST(HttpFetchOutcomePage, AfterARedirectTheStatusAndAddressAreThoseOfThePageThatCame) {
     LoopbackServer server([](Connection& c) {
         if (c.ReadHead().rfind("GET /old ", 0) == 0)
             c.Send(Response(302, "", "Location: /new\r\n"));
@@ -115,6 +115,15 @@ TEST(HttpFetchOutcomePage, AfterARedirectTheStatusIsThatOfThePageThatCame) {
     HttpFetch fetch;
     EXPECT_TRUE(Check(fetch, server.Url("/old")).passed);
     EXPECT_EQ(fetch.LastOutcome().status, 200u);
+    EXPECT_EQ(fetch.LastOutcome().finalUrl, server.Url("/new"));
+    EXPECT_TRUE(Check(fetch, server.Url("/new")).passed);
+    EXPECT_EQ(fetch.LastOutcome().finalUrl, "") << "no redirect this time";
+
+    // The target refuses: the line names it, without the redirect's status.
+    const std::string closed = ClosedPortUrl();
+    LoopbackServer toClosed(Serve(Response(302, "", "Location: " + closed + "\r\n")));
+    EXPECT_EQ(Check(fetch, toClosed.Url("/p")).detail,
+              toClosed.Url("/p") + " -> " + closed + ": connection refused or server unreachable");
 }
 
 // ---- no page ----
