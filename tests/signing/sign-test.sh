@@ -1,9 +1,10 @@
 #!/bin/bash
 # Signs the program with a throwaway self-signed code-signing certificate, through the same
-# script and the same build target the vendor uses, and checks the signatures: the signed file
-# verifies against that certificate and no other, the unsigned one and a tampered copy do not,
-# and signing without a certificate, with the wrong password or with an unreachable time-stamp
-# service fails and leaves no file. Needs no network.
+# script and the same build target the vendor uses, and checks the signatures: a SHA-1 one with a
+# SHA-256 one nested in it, both verifying against that certificate and neither against another,
+# both time-stamped when a service is named; the unsigned file and a tampered copy do not verify;
+# signing without a certificate, with the wrong password, with an unreachable time-stamp service
+# or failing at the nested signature fails and leaves no file. Needs no network.
 # Usage: sign-test.sh SIGN_SCRIPT PROGRAM.exe OBJDUMP WORK_DIR CMAKE BUILD_DIR TARGET_OUTPUT
 set -uo pipefail
 sign="$1" exe="$2" objdump="$3" work="$4" cmake="$5" build="$6" target_output="$7"
@@ -16,8 +17,28 @@ check() {  # check DESCRIPTION COMMAND...: the command must succeed
   if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
 }
 refused() { ! "$@"; }
-verifies() {  # verifies CA_CERT FILE
-  osslsigncode verify -CAfile "$1" -in "$2" >"$work/verify.log" 2>&1
+verify() {  # verify CA_CERT FILE: osslsigncode's verdict; $work/signatures lists what it found,
+  # a line a signature: its digest, "ok" or "failed", and whether it carries a valid time stamp
+  osslsigncode verify -CAfile "$1" -TSA-CAfile "$work/tsa.pem" -in "$2" >"$work/verify.log" 2>&1
+  local verdict=$?
+  awk '/^Signature Index:/ { n++; alg[n] = ""; stamp[n] = "unstamped" }
+       n && /^Message digest algorithm *:/ && alg[n] == "" { alg[n] = $NF }
+       n && /^Timestamp Server Signature verification:/ {
+         stamp[n] = $NF == "ok" ? "stamped" : "bad-stamp" }
+       n && /^Signature verification:/ { result[n] = $NF }
+       END { for (i = 1; i <= n; i++) print alg[i], result[i], stamp[i] }' \
+    "$work/verify.log" >"$work/signatures"
+  return $verdict
+}
+# osslsigncode calls a file verified when any one of its signatures is, so each is checked.
+verifies() {  # verifies CA_CERT FILE [stamped]: SHA-1 first, SHA-256 nested, both valid
+  local stamp="${3:-unstamped}"
+  verify "$1" "$2" &&
+    [ "$(cat "$work/signatures")" = "SHA1 ok $stamp"$'\n'"SHA256 ok $stamp" ] ||
+    { cat "$work/signatures"; false; }
+}
+verifies_none() {  # verifies_none CA_CERT FILE: not one signature in FILE verifies
+  ! verify "$1" "$2" && ! grep -q " ok " "$work/signatures"
 }
 
 command -v osslsigncode >/dev/null || { echo "FAIL: osslsigncode not installed"; exit 1; }
@@ -33,6 +54,27 @@ make_signer() {  # make_signer NAME PASSWORD
     -passout "pass:$2"
 }
 make_signer vendor 'pass word;$1' && make_signer stranger other || { echo "FAIL: openssl"; exit 1; }
+# A time-stamping authority of our own, served by osslsigncode itself.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=QTSysCheck test TSA" \
+  -addext "keyUsage=critical,digitalSignature" -addext "extendedKeyUsage=critical,timeStamping" \
+  -keyout "$work/tsa.key" -out "$work/tsa.pem" 2>/dev/null || { echo "FAIL: openssl"; exit 1; }
+# Stands in for osslsigncode: a time stamp asked of a service comes from that authority instead,
+# and with FAIL_NESTED set the nested signing writes its file but reports failure.
+cat >"$work/osslsigncode" <<EOF || exit 1
+#!/bin/bash
+args=() nested=
+while [ \$# -gt 0 ]; do
+  case "\$1" in
+    -ts) args+=(-TSA-certs "$work/tsa.pem" -TSA-key "$work/tsa.key"); shift ;;
+    -nest) nested=1; args+=("\$1") ;;
+    *) args+=("\$1") ;;
+  esac
+  shift
+done
+osslsigncode "\${args[@]}" || exit
+[ -z "\$nested" ] || [ -z "\${FAIL_NESTED:-}" ]
+EOF
+chmod +x "$work/osslsigncode"
 
 cp "$exe" "$work/unsigned.exe"
 signed="$work/out/QTSysCheck.exe"
@@ -50,18 +92,27 @@ check "signing with the wrong password fails" refused env QT_SIGN_PASSWORD=wrong
 check "an unreachable time-stamp service fails the signing" refused env \
   QT_SIGN_TIMESTAMP_URL=http://127.0.0.1:9/ QT_SIGN_CERT="$work/vendor.pfx" \
   QT_SIGN_PASSWORD='pass word;$1' "$sign" "$exe" "$signed" 2>>"$work/refusal.log"
-check "a failed signing leaves no file" test ! -e "$signed" -a ! -e "$signed.partial"
+check "a failed signing leaves no file" test -z "$(ls -A "$work/out" 2>/dev/null)"
+check "a failure at the nested signature fails the signing" refused env FAIL_NESTED=1 \
+  QT_OSSLSIGNCODE="$work/osslsigncode" QT_SIGN_CERT="$work/vendor.pfx" \
+  QT_SIGN_PASSWORD='pass word;$1' "$sign" "$exe" "$signed" 2>>"$work/refusal.log"
+check "a failure at the nested signature leaves no file" test -z "$(ls -A "$work/out")"
 
 # Signing proper.
 check "signing with the certificate and its password succeeds" \
   env QT_SIGN_CERT="$work/vendor.pfx" QT_SIGN_PASSWORD='pass word;$1' "$sign" "$exe" "$signed"
-check "the signed program verifies against the signer's certificate" \
+check "a SHA-1 and a nested SHA-256 signature verify against the signer's certificate" \
   verifies "$work/vendor.pem" "$signed"
-check "the signature names the signer" grep -q "QTSysCheck test signer vendor" "$work/verify.log"
-check "the signed program does not verify against another certificate" \
-  refused verifies "$work/stranger.pem" "$signed"
+check "the signatures name the signer" grep -q "QTSysCheck test signer vendor" "$work/verify.log"
+check "neither signature verifies against another certificate" \
+  verifies_none "$work/stranger.pem" "$signed"
 check "the unsigned program is left unchanged" cmp -s "$exe" "$work/unsigned.exe"
-check "the unsigned program does not verify" refused verifies "$work/vendor.pem" "$exe"
+check "the unsigned program does not verify" verifies_none "$work/vendor.pem" "$exe"
+check "signing with a time-stamp service succeeds" env QT_OSSLSIGNCODE="$work/osslsigncode" \
+  QT_SIGN_TIMESTAMP_URL=http://tsa.invalid/ QT_SIGN_CERT="$work/vendor.pfx" \
+  QT_SIGN_PASSWORD='pass word;$1' "$sign" "$exe" "$work/stamped/QTSysCheck.exe"
+check "both signatures are time-stamped" \
+  verifies "$work/vendor.pem" "$work/stamped/QTSysCheck.exe" stamped
 
 # One changed byte in the code must break the signature.
 cp "$signed" "$work/tampered.exe"
@@ -70,7 +121,7 @@ if [ -n "$text_offset" ]; then
   printf '\xcc' |
     dd of="$work/tampered.exe" bs=1 seek=$((16#$text_offset + 16)) conv=notrunc status=none
   check "a tampered copy is changed" refused cmp -s "$signed" "$work/tampered.exe"
-  check "a tampered copy does not verify" refused verifies "$work/vendor.pem" "$work/tampered.exe"
+  check "a tampered copy does not verify" verifies_none "$work/vendor.pem" "$work/tampered.exe"
 else
   echo "FAIL: no .text section found in $signed"; failures=$((failures + 1))
 fi
