@@ -9,10 +9,3 @@ platform::ScopedGdiObject CreateDialogFont(int dpi) {
     lstrcpynA(lf.lfFaceName, "MS Shell Dlg", LF_FACESIZE);
     return platform::ScopedGdiObject(CreateFontIndirectA(&lf));
 }
-
-int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}

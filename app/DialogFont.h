@@ -5,6 +5,3 @@
 // "MS Shell Dlg" at 8 points for the given dots per inch; Windows maps the name to the
 // system's dialog face (MS Sans Serif, Tahoma or Microsoft Sans Serif).
 platform::ScopedGdiObject CreateDialogFont(int dpi);
-
-// The dots per inch of the screen, as the window's layout uses them.
-int SystemDpi();

@@ -18,6 +18,14 @@ TTTOOLINFOA ToolFor(HWND owner, HWND control) {
     return tool;
 }
 
+// The control's rectangle in its owner's client area.
+RECT RectIn(HWND owner, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, owner, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 }  // namespace
 
 bool RowTips::Create(HWND owner, HINSTANCE instance, int dpi) {
@@ -26,7 +34,7 @@ bool RowTips::Create(HWND owner, HINSTANCE instance, int dpi) {
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                                nullptr, instance, nullptr);
     if (!tooltip_) return false;
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kMaxTipWidth, dpi, 96));
+    SetDpi(dpi);
     SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kShowForMs, 0));
     return true;
 }
@@ -34,8 +42,7 @@ bool RowTips::Create(HWND owner, HINSTANCE instance, int dpi) {
 void RowTips::Add(HWND control, const char* text) {
     if (!tooltip_ || !control) return;
     TTTOOLINFOA tool = ToolFor(owner_, control);
-    GetWindowRect(control, &tool.rect);
-    MapWindowPoints(nullptr, owner_, reinterpret_cast<POINT*>(&tool.rect), 2);
+    tool.rect = RectIn(owner_, control);
     tool.lpszText = const_cast<char*>(text);  // copied by the control
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -45,4 +52,15 @@ void RowTips::SetText(HWND control, const char* text) {
     TTTOOLINFOA tool = ToolFor(owner_, control);
     tool.lpszText = const_cast<char*>(text);
     SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void RowTips::SetDpi(int dpi) {
+    if (tooltip_) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kMaxTipWidth, dpi, 96));
+}
+
+void RowTips::Move(HWND control) {
+    if (!tooltip_ || !control) return;
+    TTTOOLINFOA tool = ToolFor(owner_, control);
+    tool.rect = RectIn(owner_, control);
+    SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
 }

@@ -18,6 +18,11 @@ public:
     // Replaces the text of the tool over `control`.
     void SetText(HWND control, const char* text);
 
+    // After the window was laid out anew at another scale: long lines wrap at the width for
+    // `dpi`, and the tool over `control` follows it to its new place.
+    void SetDpi(int dpi);
+    void Move(HWND control);
+
     HWND hwnd() const { return tooltip_; }
 
 private:

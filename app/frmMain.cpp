@@ -10,8 +10,11 @@
 #include "checks/FolderChecks.h"
 #include "checks/InternetChecks.h"
 #include "os/OsCheck.h"
+#include "app/LabelFit.h"
 #include "platform/Clipboard.h"
+#include "platform/Dpi.h"
 #include "platform/HttpFetch.h"
+#include "platform/SelectionGuard.h"
 #include "res/resource.h"
 
 namespace {
@@ -28,18 +31,13 @@ bool IsCopyKey(const MSG& msg) {
     return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
 }
 
-// Restores a device context's selection when it goes out of scope.
-class SelectionGuard {
-public:
-    SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectionGuard() { SelectObject(dc_, previous_); }
-    SelectionGuard(const SelectionGuard&) = delete;
-    SelectionGuard& operator=(const SelectionGuard&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
+// The window's rectangle around its client area at `dpi`.
+RECT FrameAt(int dpi) {
+    RECT frame{0, 0, layout::TwipsToPixels(layout::kClientWidth, dpi),
+               layout::TwipsToPixels(layout::kClientHeight, dpi)};
+    platform::AdjustFrameForDpi(frame, kFrameStyle, 0, dpi);
+    return frame;
+}
 
 }  // namespace
 
@@ -72,14 +70,16 @@ bool frmMain::Create(int showCommand) {
     wc.lpszClassName = kClassName;
     if (!RegisterClassExA(&wc)) return false;
 
-    dpi_ = SystemDpi();
-    RECT frame{0, 0, layout::TwipsToPixels(layout::kClientWidth, dpi_),
-               layout::TwipsToPixels(layout::kClientHeight, dpi_)};
-    AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
+    dpi_ = platform::SystemDpi();
+    const RECT frame = FrameAt(dpi_);
     const HWND hwnd = CreateWindowExA(0, kClassName, layout::kTitle, kFrameStyle, CW_USEDEFAULT,
                                       CW_USEDEFAULT, frame.right - frame.left,
                                       frame.bottom - frame.top, nullptr, nullptr, instance_, this);
     if (!hwnd) return false;
+    // Where Windows scales each monitor on its own, the window may open on one whose scale is not
+    // the session's.
+    if (const int dpi = platform::WindowDpi(hwnd); dpi != dpi_) OnDpiChanged(dpi, nullptr);
+    KeepClientSize();
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
     return true;
@@ -110,6 +110,9 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (LOWORD(wParam) == layout::cmdClose && HIWORD(wParam) == BN_CLICKED) cmdClose_Click();
             return 0;
+        case platform::kMsgDpiChanged:
+            OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DRAWITEM:
             OnDrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
@@ -134,31 +137,31 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmMain::Form_Load() {
-    // The window's own icons, for the title bar and the taskbar button (Alt+Tab asks for them).
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(instance_, MAKEINTRESOURCEA(IDI_LOGO))));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_LOGO), IMAGE_ICON,
-                                                     GetSystemMetrics(SM_CXSMICON),
-                                                     GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+    SetIcons();
     font_ = CreateDialogFont(dpi_);
-    const int ids[] = {IDB_QUESTION, IDB_TICK, IDB_CROSS, IDB_LOGO};
-    for (std::size_t i = 0; i < images_.size(); ++i)
-        images_[i].reset(LoadImageA(instance_, MAKEINTRESOURCEA(ids[i]), IMAGE_BITMAP, 0, 0,
-                                    LR_CREATEDIBSECTION));
+    images_.Load(instance_, dpi_);
     CreateControls();
 }
 
-void frmMain::CreateControls() {
-    const auto image = [this](layout::Image which) -> HBITMAP {
-        switch (which) {
-            case layout::Image::Question: return static_cast<HBITMAP>(images_[0].get());
-            case layout::Image::Tick: return static_cast<HBITMAP>(images_[1].get());
-            case layout::Image::Cross: return static_cast<HBITMAP>(images_[2].get());
-            case layout::Image::Logo: return static_cast<HBITMAP>(images_[3].get());
-            case layout::Image::None: break;
-        }
-        return nullptr;
+void frmMain::SetIcons() {
+    // The window's own icons, for the title bar and the taskbar button (Alt+Tab asks for them), in
+    // the sizes Windows shows at this scale; the icon resource holds a drawing for each.
+    const auto load = [this](int width, int height) {
+        return platform::ScopedIcon(static_cast<HICON>(
+            LoadImageA(instance_, MAKEINTRESOURCEA(IDI_LOGO), IMAGE_ICON, width, height, 0)));
     };
+    platform::ScopedIcon big = load(platform::SystemMetricForDpi(SM_CXICON, dpi_),
+                                    platform::SystemMetricForDpi(SM_CYICON, dpi_));
+    platform::ScopedIcon small = load(platform::SystemMetricForDpi(SM_CXSMICON, dpi_),
+                                      platform::SystemMetricForDpi(SM_CYSMICON, dpi_));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    // The ones replaced are no longer shown, and go now.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+}
+
+void frmMain::CreateControls() {
     for (const layout::Control& c : layout::kControls) {
         // Clip siblings: where a picture box's margin overlaps a label, the label wins.
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0) | (c.enabled ? 0 : WS_DISABLED);
@@ -171,14 +174,11 @@ void frmMain::CreateControls() {
                 style |= BS_PUSHBUTTON | WS_TABSTOP;
                 break;
         }
-        const HWND control = CreateWindowExA(
-            0, windowClass, c.text, style, layout::TwipsToPixels(c.left, dpi_),
-            layout::TwipsToPixels(c.top, dpi_), layout::TwipsToPixels(c.width, dpi_),
-            layout::TwipsToPixels(c.height, dpi_), hwnd_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        Picture(c.id) = image(c.image);
+        CreateWindowExA(0, windowClass, c.text, style, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
+        PictureOf(c.id) = c.image;
     }
+    PlaceControls();
     // Tab order is z-order in Windows: stack the controls by their tab index.
     std::array<const layout::Control*, layout::kControls.size()> byTab{};
     std::transform(layout::kControls.begin(), layout::kControls.end(), byTab.begin(),
@@ -187,7 +187,66 @@ void frmMain::CreateControls() {
               [](const layout::Control* a, const layout::Control* b) { return a->tabIndex < b->tabIndex; });
     for (const layout::Control* c : byTab)
         SetWindowPos(Control(c->id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The caption "Operating System:" reaches a little into the release's name beside it (by a
+    // pixel at 100 %, two at 150 %); the name lies above it, so its first letter is never covered.
+    const HWND above = GetWindow(Control(layout::Label2), GW_HWNDPREV);
+    SetWindowPos(Control(layout::lblOS), above ? above : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     CreateRowTips();
+}
+
+void frmMain::PlaceControls() {
+    for (const layout::Control& c : layout::kControls) {
+        const HWND control = Control(c.id);
+        SetWindowPos(control, nullptr, layout::TwipsToPixels(c.left, dpi_), layout::TwipsToPixels(c.top, dpi_),
+                     layout::TwipsToPixels(c.width, dpi_), layout::TwipsToPixels(c.height, dpi_),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (c.kind == layout::Kind::Label) FitLabel(c.id);
+    }
+}
+
+void frmMain::FitLabel(layout::ControlId id) {
+    WidenToFit(Control(id), static_cast<HFONT>(font_.get()), layout::TwipsToPixels(layout::kClientWidth, dpi_));
+}
+
+void frmMain::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    SetIcons();
+    platform::ScopedGdiObject previousFont = std::move(font_);  // in use until every control has the new one
+    font_ = CreateDialogFont(dpi_);
+    images_.Load(instance_, dpi_);
+    PlaceControls();
+    tips_.SetDpi(dpi_);
+    for (int i = 0; i < kRowCount; ++i)
+        for (const HWND control : RowControls(static_cast<Row>(i))) tips_.Move(control);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void frmMain::OnDpiChanged(int dpi, const RECT* suggested) {
+    if (dpi <= 0) return;
+    ApplyDpi(dpi);
+    // Windows suggests where the window goes; its size is the client area's at the new scale.
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{now.left, now.top};
+    const RECT frame = FrameAt(dpi_);
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepClientSize();
+}
+
+void frmMain::KeepClientSize() {
+    // A system that draws the frame at another scale than the client area (Windows 8.1's
+    // per-monitor mode, Wine) makes the frame's estimate miss: take up the difference.
+    RECT client{}, window{};
+    GetClientRect(hwnd_, &client);
+    GetWindowRect(hwnd_, &window);
+    const int dx = layout::TwipsToPixels(layout::kClientWidth, dpi_) - client.right;
+    const int dy = layout::TwipsToPixels(layout::kClientHeight, dpi_) - client.bottom;
+    if (dx == 0 && dy == 0) return;
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmMain::CreateRowTips() {
@@ -216,13 +275,13 @@ void frmMain::OnDrawPicture(const DRAWITEMSTRUCT& item) {
     // A flat box in the window-background colour, its picture unscaled at the top-left corner
     // and clipped at the box's edges.
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
-    const HBITMAP picture = Picture(static_cast<layout::ControlId>(item.CtlID));
+    const HBITMAP picture = images_.Get(PictureOf(static_cast<layout::ControlId>(item.CtlID)));
     if (!picture) return;
     BITMAP info{};
     if (!GetObjectA(picture, sizeof info, &info)) return;
     platform::ScopedMemoryDc source(CreateCompatibleDC(item.hDC));
     if (!source) return;
-    SelectionGuard selected(source.get(), picture);
+    platform::SelectionGuard selected(source.get(), picture);
     const int width = std::min<int>(info.bmWidth, item.rcItem.right - item.rcItem.left);
     const int height = std::min<int>(info.bmHeight, item.rcItem.bottom - item.rcItem.top);
     BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, source.get(), 0, 0, SRCCOPY);
@@ -277,8 +336,8 @@ void frmMain::EnableClose() { EnableWindow(Control(layout::cmdClose), TRUE); }
 void frmMain::ShowResult(Row row, const Finding& finding) {
     findings_.Record(row, finding);
     const HWND box = Control(rows::kBoxes[rows::Index(row)]);
-    Picture(static_cast<layout::ControlId>(GetDlgCtrlID(box))) =
-        Picture(finding.passed ? layout::picTick : layout::picCross);
+    PictureOf(static_cast<layout::ControlId>(GetDlgCtrlID(box))) =
+        PictureOf(finding.passed ? layout::picTick : layout::picCross);
     SetWindowTextA(box, ResultText(findings_.Result(row)).data());  // its name, not drawn
     InvalidateRect(box, nullptr, TRUE);  // painted at the run's next message pass
     const std::string line = findings_.Line(row);
@@ -293,6 +352,7 @@ void frmMain::CopyReport() {
 Finding frmMain::CheckOS() {
     const OsCheck os = CheckOperatingSystem();
     SetWindowTextA(Control(layout::lblOS), os.info.description.c_str());
+    FitLabel(layout::lblOS);
     return os.finding;
 }
 

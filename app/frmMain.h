@@ -8,6 +8,7 @@
 #include "app/Layout.h"
 #include "app/RowFindings.h"
 #include "app/RowTips.h"
+#include "app/WindowImages.h"
 #include "platform/HttpFetch.h"
 #include "platform/ScopedHandle.h"
 
@@ -39,6 +40,10 @@ private:
     void Form_Activate();
     void cmdClose_Click();
     void OnDrawPicture(const DRAWITEMSTRUCT& item);
+    // Moved to a monitor of another scale: laid out anew at `dpi`, at the place Windows suggests.
+    void OnDpiChanged(int dpi, const RECT* suggested);
+    // Sizes the frame so that the client area is the design's at this scale.
+    void KeepClientSize();
     LRESULT OnControlColour(HDC dc, HWND control);
     bool OnSetCursor();
 
@@ -55,13 +60,19 @@ private:
 
     void CreateControls();
     void CreateRowTips();
+    // Scale-dependent parts: the icons, the font, the images, every control's place, the tooltips.
+    void ApplyDpi(int dpi);
+    void SetIcons();
+    void PlaceControls();
+    // A label whose text does not fit its box at this scale is widened.
+    void FitLabel(layout::ControlId id);
     // The controls a row is made of: its picture box, its caption, and for the operating
     // system the release's name.
     std::vector<HWND> RowControls(Row row) const;
     // Ctrl+C: the report of what is known so far, as plain text on the clipboard.
     void CopyReport();
     HWND Control(layout::ControlId id) const { return GetDlgItem(hwnd_, id); }
-    HBITMAP& Picture(layout::ControlId id) { return pictures_[id - layout::picMsHTMLDLL]; }
+    layout::Image& PictureOf(layout::ControlId id) { return pictures_[id - layout::picMsHTMLDLL]; }
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
@@ -69,8 +80,9 @@ private:
     bool busy_ = false;
     int dpi_ = 96;
     platform::ScopedGdiObject font_;
-    std::array<platform::ScopedGdiObject, 4> images_;  // question mark, tick, cross, logo
-    std::array<HBITMAP, layout::kControls.size()> pictures_{};  // each picture box's picture
+    platform::ScopedIcon bigIcon_, smallIcon_;
+    WindowImages images_;
+    std::array<layout::Image, layout::kControls.size()> pictures_{};  // each picture box's picture
     RowFindings findings_;
     RowTips tips_;
     CheckRun run_;

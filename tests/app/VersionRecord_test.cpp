@@ -90,6 +90,8 @@ TEST_F(ProgramResources, TheManifestAsksForCommonControlsSixAsInvokerAndSystemDp
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    // Per monitor on Windows 10 1703 and later, else one scale for the session.
+    EXPECT_NE(manifest.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos);
     // The OS row relies on Windows 8 and later reporting 6.2 to a program that names no systems.
     EXPECT_EQ(manifest.find("supportedOS"), std::string::npos);
 }

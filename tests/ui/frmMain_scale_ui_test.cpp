@@ -1,0 +1,297 @@
+// The real QTSysCheck.exe at the display scale Wine is set to (wine-dpi-run.sh sets QTSYSCHECK_TEST_DPI): each
+// image drawn at its size for the scale, no label's text cut, and a screenshot for the README. And
+// the window moved to a monitor of another scale (WM_DPICHANGED), laid out anew.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "CheckerWindow.h"
+#include "app/DialogFont.h"
+#include "app/Layout.h"
+#include "platform/ScopedHandle.h"
+#include "support/Process.h"
+#include "support/RemoteMemory.h"
+#include "support/WindowCapture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using ui::CheckerWindow;
+
+// The 96-DPI drawings; those for 120, 144 and 192 DPI follow ten apart.
+constexpr int kTick = 102, kCross = 103, kQuestion = 101, kLogo = 104;
+constexpr int kLogoBox = layout::Picture1;
+constexpr std::array<int, ui::kRows> kRowBoxes{layout::picInternetApp, layout::picInternetData,
+                                               layout::picOs,          layout::picInstaller,
+                                               layout::picDotNet,      layout::picMsHTMLDLL,
+                                               layout::picSmartCard};
+
+// Where an image's marks lie: the smallest rectangle holding every pixel that is not white.
+struct Extent {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+bool Marked(int r, int g, int b) { return r + g + b < 3 * 255 - 30; }
+
+std::optional<Extent> MarksIn(const testsupport::Picture& picture, const RECT& area) {
+    int left = area.right, top = area.bottom, right = area.left - 1, bottom = area.top - 1;
+    for (int y = area.top; y < area.bottom && y < picture.height; ++y)
+        for (int x = area.left; x < area.right && x < picture.width; ++x) {
+            const auto p = picture.At(x, y);
+            if (!Marked(p.r, p.g, p.b)) continue;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    if (right < left) return std::nullopt;
+    return Extent{left - area.left, top - area.top, right - left + 1, bottom - top + 1};
+}
+
+// One of the program's drawings (8-bit or 24-bit bitmaps), read from its resources.
+testsupport::Picture Drawing(int id) {
+    const std::string exe = testsupport::ProgramFolder() + "QTSysCheck.exe";
+    platform::ScopedModule module(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const HRSRC found = module ? FindResourceA(module.get(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2)) : nullptr;
+    if (!found) throw std::runtime_error("no bitmap " + std::to_string(id));
+    const auto* dib = static_cast<const unsigned char*>(LockResource(LoadResource(module.get(), found)));
+    BITMAPINFOHEADER header{};
+    std::memcpy(&header, dib, sizeof header);
+    const unsigned char* palette = dib + header.biSize;
+    const int colours = header.biBitCount == 8 ? (header.biClrUsed ? static_cast<int>(header.biClrUsed) : 256) : 0;
+    const unsigned char* bits = palette + 4 * colours;
+    testsupport::Picture picture{header.biWidth, std::abs(header.biHeight), {}};
+    const int stride = (picture.width * header.biBitCount / 8 + 3) / 4 * 4;
+    for (int y = 0; y < picture.height; ++y) {
+        const unsigned char* row = bits + static_cast<std::size_t>(picture.height - 1 - y) * stride;
+        for (int x = 0; x < picture.width; ++x) {
+            const unsigned char* bgr = header.biBitCount == 8 ? palette + 4 * row[x] : row + 3 * x;
+            picture.rgb.insert(picture.rgb.end(), {bgr[2], bgr[1], bgr[0]});
+        }
+    }
+    return picture;
+}
+
+int Scaled(int pixels96, int dpi) { return (pixels96 * dpi + 48) / 96; }
+
+bool IsLabel(HWND control) {
+    char className[32] = {};
+    GetClassNameA(control, className, sizeof className);
+    return lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) != SS_OWNERDRAW;
+}
+
+// A picture box less the part on its right that a label beside it covers (the OS row's box
+// reaches a pixel into its caption), in the parent's client coordinates.
+RECT UncoveredPart(HWND box) {
+    RECT area = testsupport::ChildRect(box);
+    for (HWND sibling = GetWindow(GetParent(box), GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        const RECT label = testsupport::ChildRect(sibling);
+        RECT overlap{};
+        if (IsLabel(sibling) && IsWindowVisible(sibling) && IntersectRect(&overlap, &area, &label) &&
+            label.left > area.left)
+            area.right = label.left;
+    }
+    return area;
+}
+
+// The box shows the drawing made for `dpi` (the 96-DPI one's id plus ten a step), drawn as it is
+// from the box's top-left corner; and that drawing's size is the 96-DPI one's scaled, within a
+// pixel.
+void ExpectScaledImage(const testsupport::Picture& client, HWND box, int drawing96, int dpi) {
+    SCOPED_TRACE("box " + std::to_string(GetDlgCtrlID(box)) + ", drawing " + std::to_string(drawing96));
+    const int step = dpi == 96 ? 0 : dpi == 120 ? 1 : dpi == 144 ? 2 : 3;
+    const testsupport::Picture at96 = Drawing(drawing96), drawn = Drawing(drawing96 + 10 * step);
+    EXPECT_NEAR(drawn.width, Scaled(at96.width, dpi), 1);
+    EXPECT_NEAR(drawn.height, Scaled(at96.height, dpi), 1);
+
+    const RECT area = UncoveredPart(box);
+    const std::optional<Extent> shown = MarksIn(client, area);
+    const std::optional<Extent> expected = MarksIn(drawn, RECT{0, 0, area.right - area.left, area.bottom - area.top});
+    ASSERT_TRUE(shown && expected);
+    EXPECT_EQ(shown->left, expected->left);
+    EXPECT_EQ(shown->top, expected->top);
+    EXPECT_EQ(shown->width, expected->width);
+    EXPECT_EQ(shown->height, expected->height);
+}
+
+// The font the window gives every control, made anew for the scale the window is at. (Another
+// process's font handle cannot be read here, and Wine answers WM_GETFONT from outside with none.)
+platform::ScopedGdiObject ControlFont(int dpi) { return CreateDialogFont(dpi); }
+
+// How much room `text` takes in the controls' font, wrapped at words to `width` as a label wraps
+// it; and where its letters lie in that room (below the font's internal leading).
+struct TextRoom {
+    int width, height, leading;
+};
+
+TextRoom Needed(int dpi, const std::string& text, int width) {
+    const platform::ScopedGdiObject font = ControlFont(dpi);
+    platform::ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+    const HGDIOBJ previous = SelectObject(dc.get(), font.get());
+    RECT r{0, 0, width, 0};
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.get(), &metrics);
+    SelectObject(dc.get(), previous);
+    return {r.right, r.bottom, metrics.tmInternalLeading};
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+// Every label's text fits its box in the controls' font: no wider, no more lines than it holds.
+void ExpectEveryLabelWhole(HWND window, int dpi) {
+    std::vector<HWND> children;
+    EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&children));
+    int labels = 0;
+    for (const HWND child : children) {
+        const std::string text = testsupport::WindowText(child);
+        if (!IsLabel(child) || text.empty()) continue;
+        ++labels;
+        SCOPED_TRACE(text);
+        RECT client{};
+        GetClientRect(child, &client);
+        const TextRoom needed = Needed(dpi, text, client.right);
+        EXPECT_LE(needed.width, client.right);
+        EXPECT_LE(needed.height, client.bottom) << "a line is cut off at the bottom";
+        // Nor does a control above it cover its letters (a neighbour's box may reach into its own).
+        const RECT box = testsupport::ChildRect(child);
+        const RECT textArea{box.left, box.top + needed.leading, box.left + needed.width, box.top + needed.height};
+        for (HWND above = GetWindow(child, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+            const RECT r = testsupport::ChildRect(above);
+            RECT overlap{};
+            if (IsWindowVisible(above) && IntersectRect(&overlap, &textArea, &r))
+                ADD_FAILURE() << "control " << GetDlgCtrlID(above) << " covers the text";
+        }
+        if (GetDlgCtrlID(child) == layout::lblOS) {
+            // The longest name the release table can give, with a service pack.
+            const TextRoom longest = Needed(dpi, "Windows Server 2003 SP9", client.right);
+            EXPECT_LE(longest.width, client.right);
+            EXPECT_LE(longest.height, client.bottom);
+        }
+    }
+    EXPECT_EQ(labels, 9);
+}
+
+int ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+bool WaitForClose(const CheckerWindow& window, std::chrono::seconds limit) {
+    const auto deadline = CheckerWindow::Clock::now() + limit;
+    while (!window.CloseEnabled()) {
+        if (CheckerWindow::Clock::now() > deadline) return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    std::this_thread::sleep_for(300ms);  // the last row reaches the screen
+    return true;
+}
+
+class ScaleAware : public ::testing::Test {
+protected:
+    // Read the window as it is on the screen, not scaled back to 96 DPI for this program.
+    void SetUp() override {
+        using SetProcessDpiAwareFn = BOOL(WINAPI*)();
+        const auto aware = reinterpret_cast<SetProcessDpiAwareFn>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware")));
+        ASSERT_TRUE(aware && aware());
+    }
+};
+
+using CheckerAtScale = ScaleAware;
+
+TEST_F(CheckerAtScale, ImagesAreDrawnForTheScaleAndNoTextIsCut) {
+    const char* wanted = std::getenv("QTSYSCHECK_TEST_DPI");
+    ASSERT_NE(wanted, nullptr) << "run through wine-dpi-run.sh";
+    const int dpi = ScreenDpi();
+    ASSERT_EQ(dpi, std::atoi(wanted)) << "Wine did not take the scale";
+
+    CheckerWindow window("winxp");
+    std::this_thread::sleep_for(300ms);
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    EXPECT_EQ(client.right, layout::TwipsToPixels(layout::kClientWidth, dpi));
+    EXPECT_EQ(client.bottom, layout::TwipsToPixels(layout::kClientHeight, dpi));
+    RECT frame{};
+    GetWindowRect(window.hwnd(), &frame);
+    if (dpi <= 144) {  // a 1366 x 768 laptop screen at 150 %, less its taskbar
+        EXPECT_LE(frame.right - frame.left, 1366);
+        EXPECT_LE(frame.bottom - frame.top, 768 - 60);
+    }
+
+    // Before the first check: the question marks and the logo.
+    const testsupport::Picture start = testsupport::CaptureClient(window.hwnd());
+    ASSERT_EQ(testsupport::WindowText(window.Control(layout::picInternetApp)), "Not checked yet");
+    ExpectScaledImage(start, window.Control(kLogoBox), kLogo, dpi);
+    for (const int box : kRowBoxes) ExpectScaledImage(start, window.Control(box), kQuestion, dpi);
+
+    ASSERT_TRUE(WaitForClose(window, 120s));
+    const testsupport::Picture done = testsupport::CaptureClient(window.hwnd());
+    for (const int box : kRowBoxes) {
+        const bool passed = testsupport::WindowText(window.Control(box)) == "Passed";
+        ExpectScaledImage(done, window.Control(box), passed ? kTick : kCross, dpi);
+    }
+    std::printf("screenshot: %s\n",
+                ui::SaveScreenshot(window.hwnd(), "scale-" + std::to_string(dpi * 100 / 96)).c_str());
+    ExpectEveryLabelWhole(window.hwnd(), dpi);
+}
+
+using CheckerMoved = ScaleAware;
+
+// Sends WM_DPICHANGED as Windows does when the window is dragged to a monitor of `dpi`, with the
+// suggested rectangle in the checker's own memory.
+void MoveToMonitorOfScale(const CheckerWindow& window, int dpi, POINT at) {
+    const RECT suggested{at.x, at.y, at.x + 100, at.y + 100};  // only the position is taken
+    testsupport::RemoteBlock block(window.process(), sizeof suggested);
+    block.Write(0, &suggested, sizeof suggested);
+    SendMessageA(window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(block.at(0)));
+}
+
+void ExpectLaidOutAt(const CheckerWindow& window, int dpi) {
+    SCOPED_TRACE("laid out at " + std::to_string(dpi) + " DPI");
+    RECT client{};
+    GetClientRect(window.hwnd(), &client);
+    EXPECT_EQ(client.right, layout::TwipsToPixels(layout::kClientWidth, dpi));
+    EXPECT_EQ(client.bottom, layout::TwipsToPixels(layout::kClientHeight, dpi));
+    for (const layout::Control& c : layout::kControls) {
+        if (c.kind != layout::Kind::Picture) continue;  // labels may be widened to fit their text
+        const RECT r = testsupport::ChildRect(window.Control(c.id));
+        EXPECT_EQ(r.left, layout::TwipsToPixels(c.left, dpi)) << c.id;
+        EXPECT_EQ(r.top, layout::TwipsToPixels(c.top, dpi)) << c.id;
+        EXPECT_EQ(r.right - r.left, layout::TwipsToPixels(c.width, dpi)) << c.id;
+    }
+    std::this_thread::sleep_for(300ms);
+    const testsupport::Picture shown = testsupport::CaptureClient(window.hwnd());
+    ExpectScaledImage(shown, window.Control(kLogoBox), kLogo, dpi);
+    ExpectEveryLabelWhole(window.hwnd(), dpi);
+}
+
+TEST_F(CheckerMoved, ToAMonitorOfAnotherScaleTheWindowIsLaidOutAnewAndBack) {
+    const int dpi = ScreenDpi();
+    CheckerWindow window("winxp");
+    ASSERT_TRUE(WaitForClose(window, 120s));
+
+    MoveToMonitorOfScale(window, dpi * 3 / 2, POINT{40, 30});
+    RECT frame{};
+    GetWindowRect(window.hwnd(), &frame);
+    EXPECT_EQ(frame.left, 40);
+    EXPECT_EQ(frame.top, 30);
+    ExpectLaidOutAt(window, dpi * 3 / 2);
+    EXPECT_TRUE(window.CloseEnabled());
+
+    MoveToMonitorOfScale(window, dpi, POINT{10, 10});
+    ExpectLaidOutAt(window, dpi);
+}
+
+}  // namespace
