@@ -14,6 +14,15 @@ void CheckRun::OnActivate() {
     if (RunChecks()) bChecksDone = true;
 }
 
+void CheckRun::OnCheckAgain() {
+    // bChecksDone stays false while the new run goes on, so F5 during it starts nothing.
+    if (!bChecksDone) return;
+    bChecksDone = false;
+    host_.ClearResults();
+    if (!host_.PassMessages()) return;  // the question marks are painted before the first pause
+    if (RunChecks()) bChecksDone = true;
+}
+
 bool CheckRun::RunChecks() {
     host_.SetBusyPointer(true);
     for (const CheckStep& step : steps_) {

@@ -18,6 +18,8 @@ public:
     virtual void SetBusyPointer(bool busy) = 0;
     virtual void EnableClose() = 0;
     virtual void ShowResult(Row row, const Finding& finding) = 0;
+    // Every row back to its question mark and Close disabled, as before the first run.
+    virtual void ClearResults() = 0;
 };
 
 // One row of the run: the check's finding is shown on `row`. An empty check is one that is not
@@ -39,6 +41,10 @@ public:
     // The window's activation. The first one runs the checks; later ones start nothing, also
     // those delivered while the run itself is passing messages.
     void OnActivate();
+
+    // F5: once a run has ended, the checks run again from their question marks, paced as the
+    // first time. Does nothing before the first run or while one is going on.
+    void OnCheckAgain();
 
     bool ChecksDone() const { return bChecksDone; }
 

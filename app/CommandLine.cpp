@@ -23,3 +23,10 @@ std::optional<std::string> ReportFileRequested(std::span<const std::string> argu
     if (arguments.size() != 2 || !IsReportSwitch(arguments[0])) return std::nullopt;
     return arguments[1];
 }
+
+bool HelpRequested(std::span<const std::string> arguments) {
+    if (arguments.size() != 1) return false;
+    for (const std::string_view help : {"/?", "-?", "/help", "-h"})
+        if (EqualsIgnoringCase(arguments[0], help)) return true;
+    return false;
+}

@@ -21,7 +21,7 @@ DWORD WINAPI RunJob(void* parameter) {
     return 0;
 }
 
-// A close request waiting in the queue: the close box, Alt+F4, or a close posted by a program.
+// A close request waiting in the queue: the close box, Alt+F4, Esc, or a close posted by a program.
 bool CloseRequested(HWND window) {
     MSG msg;
     if (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) return true;
@@ -33,6 +33,9 @@ bool CloseRequested(HWND window) {
         msg.wParam == HTCLOSE)
         return true;
     if (PeekMessageA(&msg, nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_NOREMOVE) && msg.wParam == VK_F4)
+        return true;
+    // Esc, which closes the window during the run as the close box does.
+    if (PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE) && msg.wParam == VK_ESCAPE)
         return true;
     return false;
 }

@@ -161,6 +161,12 @@ std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRo
             out += OneLine(row.detail);
         }
         out += kCrLf;
+        if (!row.remedy.empty()) {
+            out += "    ";
+            out += kWhatToDoLabel;
+            out += OneLine(row.remedy);
+            out += kCrLf;
+        }
     }
     return out;
 }
@@ -195,6 +201,10 @@ std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> ro
         AppendJsonMember(out, "result", ResultText(rows[i].result));
         out += ", ";
         AppendJsonMember(out, "detail", rows[i].detail);
+        if (!rows[i].remedy.empty()) {
+            out += ", ";
+            AppendJsonMember(out, "remedy", rows[i].remedy);
+        }
         out += "}";
     }
     if (!rows.empty()) {

@@ -16,7 +16,11 @@ struct ReportRow {
     std::string caption;  // as the window shows it; one trailing ':' is dropped in the report
     RowResult result = RowResult::NotChecked;
     std::string detail;   // what was found; may be empty
+    std::string remedy{};  // what to do about it, for a failed row; empty for the others
 };
+
+// Starts the instruction under a failed row, in the report and in the row's tooltip.
+inline constexpr std::string_view kWhatToDoLabel = "What to do: ";
 
 struct ReportHeader {
     std::string title;
@@ -26,13 +30,14 @@ struct ReportHeader {
     std::string isoTime;    // "2026-12-07T16:55:19+01:00", for machines
 };
 
-// The title, the time, the program line, an empty line, then "Caption: Result - detail" per row.
+// The title, the time, the program line, an empty line, then "Caption: Result - detail" per row,
+// with "    What to do: remedy" under a row that has one.
 // CRLF line ends, as the clipboard and Notepad expect. Line breaks and other control characters
 // inside a text become spaces, so each row stays one line.
 std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // One JSON object: program, title, version, computer, time, passed (every row Passed, and at
-// least one row), and rows [{caption, result, detail}] in the order given.
+// least one row), and rows [{caption, result, detail[, remedy]}] in the order given.
 std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // True when there are rows and every one Passed: the report's overall verdict and the silent

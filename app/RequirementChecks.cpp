@@ -5,6 +5,7 @@
 #include "checks/InternetChecks.h"
 #include "os/OsCheck.h"
 #include "platform/HttpFetch.h"
+#include "platform/OsVersion.h"
 #include "registry/cRegistry.h"
 
 Finding InstallerRequirement() {
@@ -18,6 +19,11 @@ Finding InstallerRequirement() {
         location = registry::ValueToText(registry.Value());
     }
     return InstallerLibraryFinding(location);
+}
+
+WindowsRelease ReportedRelease() {
+    const platform::OsVersionRecord record = platform::ReadOsVersionRecord();
+    return {record.platformId, record.major, record.minor};
 }
 
 std::array<CheckStep, kRowCount> ChecksWithoutWindow() {

@@ -16,6 +16,7 @@ public:
     void SetBusyPointer(bool) override {}
     void EnableClose() override {}
     void ShowResult(Row row, const Finding& finding) override { findings_.Record(row, finding); }
+    void ClearResults() override { findings_.Clear(); }
 
 private:
     RowFindings& findings_;
@@ -24,7 +25,7 @@ private:
 }  // namespace
 
 int RunSilentReport(const std::string& utf8Path) {
-    RowFindings findings;
+    RowFindings findings(ReportedRelease());
     ReportOnlyHost host(findings);
     CheckRun run(host, ChecksWithoutWindow());
     run.OnActivate();

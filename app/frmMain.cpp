@@ -21,14 +21,21 @@ namespace {
 
 constexpr char kClassName[] = "QTSysCheckMainWindow";
 // Posted on activation, so that the run starts from the message loop and not from inside the
-// window manager's activation sequence.
+// window manager's activation sequence; and for F5, likewise.
 constexpr UINT kMsgActivated = WM_APP + 1;
+constexpr UINT kMsgCheckAgain = WM_APP + 2;
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // fixed single, no min/max
 
 // Ctrl+C, or Ctrl+Insert, as message boxes take them for copying their text.
 bool IsCopyKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || (msg.wParam != 'C' && msg.wParam != VK_INSERT)) return false;
     return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+}
+
+// F5 alone, as browsers and Explorer take it for "again".
+bool IsCheckAgainKey(const MSG& msg) {
+    return msg.message == WM_KEYDOWN && msg.wParam == VK_F5 && GetKeyState(VK_CONTROL) >= 0 &&
+           GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
 }
 
 // The window's rectangle around its client area at `dpi`.
@@ -107,8 +114,12 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgActivated:
             Form_Activate();
             return 0;
+        case kMsgCheckAgain:
+            run_.OnCheckAgain();
+            return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == layout::cmdClose && HIWORD(wParam) == BN_CLICKED) cmdClose_Click();
+            if (LOWORD(wParam) == IDCANCEL) OnEscape();  // the dialog manager's answer to Esc
             return 0;
         case platform::kMsgDpiChanged:
             OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
@@ -253,11 +264,22 @@ void frmMain::CreateRowTips() {
     tips_.Create(hwnd_, instance_, dpi_);
     for (int i = 0; i < kRowCount; ++i) {
         const Row row = static_cast<Row>(i);
-        const std::string line = findings_.Line(row);
-        // The picture box's name is what a screen reader says after the caption.
-        SetWindowTextA(Control(rows::kBoxes[rows::Index(row)]), ResultText(findings_.Result(row)).data());
-        for (const HWND control : RowControls(row)) tips_.Add(control, line.c_str());
+        for (const HWND control : RowControls(row)) tips_.Add(control, "");
+        ShowRow(row);
     }
+}
+
+void frmMain::ShowRow(Row row) {
+    const HWND box = Control(rows::kBoxes[rows::Index(row)]);
+    const RowResult result = findings_.Result(row);
+    PictureOf(static_cast<layout::ControlId>(GetDlgCtrlID(box))) =
+        result == RowResult::NotChecked ? layout::Image::Question
+                                        : result == RowResult::Passed ? layout::Image::Tick : layout::Image::Cross;
+    // The picture box's name is what a screen reader says after the caption; it is not drawn.
+    SetWindowTextA(box, ResultText(result).data());
+    InvalidateRect(box, nullptr, TRUE);  // painted at the run's next message pass
+    const std::string tip = findings_.Tip(row);
+    for (const HWND control : RowControls(row)) tips_.SetText(control, tip.c_str());
 }
 
 std::vector<HWND> frmMain::RowControls(Row row) const {
@@ -270,6 +292,14 @@ std::vector<HWND> frmMain::RowControls(Row row) const {
 void frmMain::Form_Activate() { run_.OnActivate(); }
 
 void frmMain::cmdClose_Click() { DestroyWindow(hwnd_); }
+
+void frmMain::OnEscape() {
+    if (IsWindowEnabled(Control(layout::cmdClose))) {
+        cmdClose_Click();
+        return;
+    }
+    PostMessageA(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 void frmMain::OnDrawPicture(const DRAWITEMSTRUCT& item) {
     // A flat box in the window-background colour, its picture unscaled at the top-left corner
@@ -302,8 +332,13 @@ bool frmMain::OnSetCursor() {
 }
 
 void frmMain::Dispatch(MSG& msg) {
-    if (hwnd_ && IsCopyKey(msg) && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+    const bool ours = hwnd_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd));
+    if (ours && IsCopyKey(msg)) {
         CopyReport();
+        return;
+    }
+    if (ours && IsCheckAgainKey(msg)) {
+        PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
         return;
     }
     if (hwnd_ && IsDialogMessageA(hwnd_, &msg)) return;  // Tab moves to the Close button
@@ -335,13 +370,16 @@ void frmMain::EnableClose() { EnableWindow(Control(layout::cmdClose), TRUE); }
 
 void frmMain::ShowResult(Row row, const Finding& finding) {
     findings_.Record(row, finding);
-    const HWND box = Control(rows::kBoxes[rows::Index(row)]);
-    PictureOf(static_cast<layout::ControlId>(GetDlgCtrlID(box))) =
-        PictureOf(finding.passed ? layout::picTick : layout::picCross);
-    SetWindowTextA(box, ResultText(findings_.Result(row)).data());  // its name, not drawn
-    InvalidateRect(box, nullptr, TRUE);  // painted at the run's next message pass
-    const std::string line = findings_.Line(row);
-    for (const HWND control : RowControls(row)) tips_.SetText(control, line.c_str());
+    ShowRow(row);
+}
+
+void frmMain::ClearResults() {
+    // Keyboard focus leaves Close before it is disabled, so that F5, Esc and Ctrl+C still arrive.
+    if (GetFocus() == Control(layout::cmdClose)) SetFocus(hwnd_);
+    EnableWindow(Control(layout::cmdClose), FALSE);
+    findings_.Clear();
+    for (int i = 0; i < kRowCount; ++i) ShowRow(static_cast<Row>(i));
+    SetWindowTextA(Control(layout::lblOS), layout::kControls[layout::lblOS - layout::picMsHTMLDLL].text);
 }
 
 void frmMain::CopyReport() {

@@ -6,6 +6,7 @@
 
 #include "app/CheckRun.h"
 #include "app/Layout.h"
+#include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
 #include "app/RowTips.h"
 #include "app/WindowImages.h"
@@ -30,6 +31,7 @@ public:
     void SetBusyPointer(bool busy) override;
     void EnableClose() override;
     void ShowResult(Row row, const Finding& finding) override;
+    void ClearResults() override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -39,6 +41,8 @@ private:
     void Form_Load();
     void Form_Activate();
     void cmdClose_Click();
+    // Esc: what Close does once it can be clicked; during the run, what the close box does.
+    void OnEscape();
     void OnDrawPicture(const DRAWITEMSTRUCT& item);
     // Moved to a monitor of another scale: laid out anew at `dpi`, at the place Windows suggests.
     void OnDpiChanged(int dpi, const RECT* suggested);
@@ -71,6 +75,8 @@ private:
     std::vector<HWND> RowControls(Row row) const;
     // Ctrl+C: the report of what is known so far, as plain text on the clipboard.
     void CopyReport();
+    // The row's picture, screen-reader name and tooltips as its finding (or none) says.
+    void ShowRow(Row row);
     HWND Control(layout::ControlId id) const { return GetDlgItem(hwnd_, id); }
     layout::Image& PictureOf(layout::ControlId id) { return pictures_[id - layout::picMsHTMLDLL]; }
 
@@ -83,7 +89,7 @@ private:
     platform::ScopedIcon bigIcon_, smallIcon_;
     WindowImages images_;
     std::array<layout::Image, layout::kControls.size()> pictures_{};  // each picture box's picture
-    RowFindings findings_;
+    RowFindings findings_{ReportedRelease()};
     RowTips tips_;
     CheckRun run_;
 };

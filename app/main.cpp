@@ -1,6 +1,6 @@
 // Started plainly, the program is its one window; closing it ends the program. Started with
 // "/report FILE" (or "-report FILE"), it makes the checks without a window and writes their
-// report to FILE, for IT departments checking many PCs.
+// report to FILE, for IT departments checking many PCs. "/?" shows how to use it.
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +16,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const std::vector<std::string> arguments = platform::CommandLineArguments();
     if (const std::optional<std::string> reportFile = ReportFileRequested(arguments))
         return RunSilentReport(*reportFile);
+    if (HelpRequested(arguments)) {
+        MessageBoxA(nullptr, kUsage, "QTSysCheck", MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <string>
 
+#include "ProxyRoute.h"
+
 namespace {
 
 using platform::FetchFailure;
@@ -99,6 +101,45 @@ std::string Where(std::string_view url, const FetchOutcome& outcome) {
     return where + ": ";
 }
 
+// What to do about a fetch that failed depends on where it failed: on the way (Unclassified: the
+// network, the proxy, a firewall), at the certificate, or at a page that was not the one asked for.
+FindingKind FailureKind(const FetchOutcome& outcome) {
+    namespace e = wininet_error;
+    switch (outcome.failure) {
+    case FetchFailure::SystemError:
+        switch (outcome.systemError) {
+        case e::kInvalidCa:
+        case e::kSecInvalidCert:
+        case e::kSecCertErrors:
+        case e::kSecCertNoRev:
+        case e::kSecCertRevFailed:
+        case e::kSecCertDateInvalid:
+        case e::kSecurityChannelError: return FindingKind::CertificateUntrusted;
+        case e::kSecCertCnInvalid: return FindingKind::CertificateNameMismatch;
+        case e::kSecCertRevoked: return FindingKind::CertificateRevoked;
+        case e::kClientAuthCertNeeded:
+        case e::kInvalidServerResponse: return FindingKind::UnexpectedPage;
+        default: return FindingKind::Unclassified;
+        }
+    case FetchFailure::UnsupportedAddress:
+    case FetchFailure::RedirectRefused:
+    case FetchFailure::TooManyRedirects:
+    case FetchFailure::InvalidResponse: return FindingKind::UnexpectedPage;
+    case FetchFailure::None:
+    case FetchFailure::Unavailable:
+    case FetchFailure::TimedOut:
+    case FetchFailure::Cancelled: break;
+    }
+    return FindingKind::Unclassified;
+}
+
+// " (direct)", " (through proxy HOST:PORT)" ...: how the request for the page that came last left
+// the PC; nothing when the settings could not be read.
+std::string Route(std::string_view url, const FetchOutcome& outcome) {
+    const std::string route = RouteFor(outcome.proxy, outcome.finalUrl.empty() ? url : outcome.finalUrl);
+    return route.empty() ? std::string() : " (" + OneLine(route) + ")";
+}
+
 // "HTTP 404, " when a status came; nothing otherwise.
 std::string StatusPrefix(const FetchOutcome& outcome) {
     return outcome.status != 0 ? "HTTP " + std::to_string(outcome.status) + ", " : std::string();
@@ -109,13 +150,16 @@ std::string StatusPrefix(const FetchOutcome& outcome) {
 Finding FetchFinding(std::string_view url, std::string_view marker, const PageSearch& search,
                      const platform::FetchOutcome& outcome) {
     const std::string where = Where(url, outcome);
+    const std::string route = Route(url, outcome);
     if (search.fetched) {
         // The proxy's own page, not the one asked for: "not in the page" would mislead.
         if (!search.markerFound && outcome.status == kProxyAuthenticationRequired)
-            return {search.Passed(), where + "the proxy asks for a sign-in (HTTP 407)"};
+            return {search.Passed(), where + "the proxy asks for a sign-in (HTTP 407)" + route,
+                    FindingKind::ProxySignIn};
         const std::string quoted = "\"" + OneLine(marker) + "\"";
-        return {search.Passed(), where + StatusPrefix(outcome) + quoted +
-                                     (search.markerFound ? " found" : " not in the page")};
+        return {search.Passed(),
+                where + StatusPrefix(outcome) + quoted + (search.markerFound ? " found" : " not in the page") + route,
+                search.Passed() ? FindingKind::Unclassified : FindingKind::UnexpectedPage};
     }
     // Failures of this PC rather than of the way to the page: nothing was looked at.
     if (outcome.failure == FetchFailure::Cancelled) return CouldNotCheck(where + "cancelled");
@@ -130,5 +174,5 @@ Finding FetchFinding(std::string_view url, std::string_view marker, const PageSe
     if (!said.empty() && outcome.failure == FetchFailure::SystemError &&
         outcome.systemError != wininet_error::kTimeout)
         said += "then ";
-    return {false, where + said + FailureText(outcome)};
+    return {false, where + said + FailureText(outcome) + route, FailureKind(outcome)};
 }

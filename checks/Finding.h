@@ -4,9 +4,25 @@
 #include <string>
 #include <string_view>
 
+// What kind of shortfall a failed check found, as far as what to do about it goes: the
+// instruction the customer is given is chosen by it, the row and the Windows release. Checks
+// leave it Unclassified where their row has one instruction for every shortfall.
+enum class FindingKind {
+    Unclassified,
+    CouldNotCheck,            // an error on this PC kept the check from looking
+    ProxySignIn,              // the proxy asked for a sign-in (HTTP 407)
+    CertificateUntrusted,     // not trusted, out of date, or the secure connection failed
+    CertificateNameMismatch,  // made out to another name than the host's
+    CertificateRevoked,
+    UnexpectedPage,           // a page came, but not the one expected, or no valid answer
+    ServicePackTooOld,        // Windows XP or Server 2003 before Service Pack 2
+    FileInPlaceOfFolder,      // a file stands where the folder should be
+};
+
 struct Finding {
     bool passed = false;
     std::string detail;
+    FindingKind kind{};
 };
 
 // Starts the line of a check that could not look at all: an error on this PC, as opposed to a
@@ -24,5 +40,5 @@ inline std::string OnOneLine(std::string_view text) {
 }
 
 inline Finding CouldNotCheck(std::string_view why) {
-    return {false, std::string(kCouldNotCheck) + std::string(why)};
+    return {false, std::string(kCouldNotCheck) + std::string(why), FindingKind::CouldNotCheck};
 }

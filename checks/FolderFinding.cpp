@@ -27,10 +27,12 @@ Finding AnyFolderFinding(std::span<const std::string_view> pathTemplates,
         const std::string path = ExpandPathToken(pathTemplate, location.token, location.folder);
         const PathKind kind = look(path);
         if (kind == PathKind::Folder) finding.passed = true;
+        if (kind == PathKind::File) finding.kind = FindingKind::FileInPlaceOfFolder;
         if (!finding.detail.empty()) finding.detail += "; ";
         finding.detail += path;
         finding.detail += ": ";
         finding.detail += StateWords(kind);
     }
+    if (finding.passed) finding.kind = FindingKind::Unclassified;
     return finding;
 }

@@ -24,7 +24,8 @@ struct TokenFolder {
 
 // Expands `token` in each template with the folder and looks at every path, in order, whatever
 // the earlier ones gave. Passes when at least one is a folder. The line holds "PATH: STATE" per
-// path, joined by "; ". When the folder is empty nothing is looked at: the finding is
+// path, joined by "; "; a failed finding where a file stands at a path is of the kind
+// FileInPlaceOfFolder. When the folder is empty nothing is looked at: the finding is
 // "Could not check: Windows did not give <what>" and fails.
 Finding AnyFolderFinding(std::span<const std::string_view> pathTemplates,
                          const TokenFolder& location, const PathLook& look);

@@ -14,6 +14,6 @@ OsCheck CheckOperatingSystem() {
     check.info =
         MakeOsInfo(record.platformId, record.major, record.minor, record.build, record.csd);
     check.finding = MakeOsFinding(record.platformId, record.major, record.minor, record.build,
-                                  record.csd, check.info);
+                                  record.csd, check.info, platform::ReadRealWindowsVersion());
     return check;
 }

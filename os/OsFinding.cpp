@@ -29,7 +29,8 @@ std::string ReleaseName(const OsInfo& info) {
 }  // namespace
 
 Finding MakeOsFinding(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor,
-                      std::uint32_t build, std::string_view csd, const OsInfo& info) {
+                      std::uint32_t build, std::string_view csd, const OsInfo& info,
+                      const platform::RealWindowsVersion& real) {
     if (IsZeroRecord(platformId, major, minor, build, csd)) {
         return CouldNotCheck(kNoVersionRecord);
     }
@@ -47,5 +48,11 @@ Finding MakeOsFinding(std::uint32_t platformId, std::uint32_t major, std::uint32
         line += OnOneLine(text);
         line += '"';
     }
-    return {info.ok, std::move(line)};
+    if (real.major != 0 && (real.major != major || real.minor != minor || real.build != build)) {
+        line += " (Windows reports this for compatibility; the PC runs Windows " + std::to_string(real.major) +
+                "." + std::to_string(real.minor) + " build " + std::to_string(real.build) + ")";
+    }
+    // Windows XP and Server 2003 pass from Service Pack 2 on.
+    const bool servicePackTooOld = !info.ok && platformId == 2 && major == 5 && (minor == 1 || minor == 2);
+    return {info.ok, std::move(line), servicePackTooOld ? FindingKind::ServicePackTooOld : FindingKind::Unclassified};
 }

@@ -1,9 +1,11 @@
 #pragma once
 // How one fetch went, in terms a person can be told: the last HTTP status seen, the address
-// redirects led it to and, when the fetch failed, why. Portable; no Windows here.
+// redirects led it to, the way the request left the PC and, when the fetch failed, why. Portable; no Windows here.
 #include <chrono>
 #include <cstdint>
 #include <string>
+
+#include "ProxySettings.h"
 
 namespace platform {
 
@@ -28,6 +30,8 @@ struct FetchOutcome {
     // The address last asked for once a redirect was followed (where the page came from, or
     // where the fetch failed); empty when no redirect was followed.
     std::string finalUrl{};
+    // The Internet settings WinINet sent the request by, read when the fetch started.
+    ProxySettings proxy{};
 };
 
 }  // namespace platform

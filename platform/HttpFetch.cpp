@@ -189,6 +189,9 @@ bool FetchBlocking(const std::string& url, std::chrono::milliseconds timeout,
 bool HttpFetch::Get(const std::string& url, const ChunkSink& onChunk) {
     const std::chrono::milliseconds timeout = timeout_;
     outcome_ = FetchOutcome{FetchFailure::Unavailable, 0, 0, timeout};
+    // The settings the session below opens with (INTERNET_OPEN_TYPE_PRECONFIG), to say which way
+    // the request went.
+    const ProxySettings proxy = ReadProxySettings();
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     const auto report = std::make_shared<FetchReport>();
     const ChunkRelay::Outcome relayed = relay_.Run(
@@ -200,6 +203,7 @@ bool HttpFetch::Get(const std::string& url, const ChunkSink& onChunk) {
     // Read once: whatever the fetch's thread does after this belongs to no Get.
     FetchOutcome outcome = report->Read();
     outcome.limit = timeout;
+    outcome.proxy = proxy;
     switch (relayed) {
     case ChunkRelay::Outcome::Completed:
     case ChunkRelay::Outcome::Stopped:

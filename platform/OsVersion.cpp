@@ -26,4 +26,16 @@ OsVersionRecord ReadOsVersionRecord() {
     return record;
 }
 
+RealWindowsVersion ReadRealWindowsVersion() {
+    using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const auto getVersion = ntdll ? reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(
+                                        GetProcAddress(ntdll, "RtlGetVersion")))
+                                  : nullptr;
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!getVersion || getVersion(&info) != 0) return {};  // 0 is STATUS_SUCCESS
+    return {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+}
+
 }  // namespace platform

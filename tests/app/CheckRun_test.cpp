@@ -26,6 +26,7 @@ public:
     }
     void SetBusyPointer(bool busy) override { calls.push_back(busy ? "busy" : "default pointer"); }
     void EnableClose() override { calls.push_back("enable close"); }
+    void ClearResults() override { calls.push_back("clear"); }
     std::vector<std::string> details;
     void ShowResult(Row row, const Finding& finding) override {
         calls.push_back("row " + std::to_string(static_cast<int>(row)) + (finding.passed ? " tick" : " cross"));
@@ -138,6 +139,21 @@ TEST(CheckRun, ClosingTheWindowBeforeTheRunStartsRunsNoCheck) {
     EXPECT_EQ(host.calls, std::vector<std::string>{"pass"});
     run.OnActivate();
     EXPECT_EQ(host.calls.size(), 1u);
+}
+
+TEST(CheckRun, CheckingAgainClearsTheRowsAndRunsOnlyOnceTheRunHasEnded) {
+    ScriptedHost host;
+    CheckRun run(host, AllRows(true));
+    run.OnCheckAgain();  // before the first run: nothing
+    EXPECT_TRUE(host.calls.empty());
+    run.OnActivate();
+    host.calls.clear();
+    host.duringPass = [&run] { run.OnCheckAgain(); };  // F5 pressed again during the new run
+    run.OnCheckAgain();
+    std::vector<std::string> expected = ExpectedFullRun(" tick");
+    expected.insert(expected.begin(), "clear");
+    EXPECT_EQ(host.calls, expected);
+    EXPECT_TRUE(run.ChecksDone());
 }
 
 }  // namespace

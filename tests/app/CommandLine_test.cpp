@@ -49,7 +49,17 @@ TEST(ReportFileRequestedTest, OpensTheWindowForAnyOtherCommandLine) {
     for (const std::vector<std::string>& arguments : others) {
         EXPECT_EQ(Requested(arguments), std::nullopt)
             << testing::PrintToString(arguments);
+        EXPECT_FALSE(HelpRequested(arguments)) << testing::PrintToString(arguments);
     }
+}
+
+TEST(HelpRequestedTest, TakesEachHelpSwitchAloneInAnyCase) {
+    for (const char* help : {"/?", "-?", "/help", "-h", "/HELP", "-H", "/Help"}) {
+        EXPECT_TRUE(HelpRequested(std::vector<std::string>{help})) << help;
+        EXPECT_FALSE(HelpRequested(std::vector<std::string>{help, "x"})) << help;
+    }
+    for (const char* other : {"/h", "-help", "--help", "?", "/?x", "/ ?"})
+        EXPECT_FALSE(HelpRequested(std::vector<std::string>{other})) << other;
 }
 
 }  // namespace

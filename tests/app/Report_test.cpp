@@ -1,6 +1,7 @@
 // The report texts: what Ctrl+C copies and what the silent run writes, plain and JSON.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ ReportHeader Header() {
 std::vector<ReportRow> MixedRows() {
     return {
         {"Internet Access (Application):", RowResult::Passed, "http://host/app: HTTP 200, marker found"},
-        {"Operating System:", RowResult::Failed, "Windows 2000 SP4, not supported"},
+        {"Operating System:", RowResult::Failed, "Windows 2000 SP4, not supported", "Use a newer Windows."},
         {"MS Interop Assembly", RowResult::NotChecked, ""},
     };
 }
@@ -56,6 +57,7 @@ TEST(PlainTextReportTest, ShowsTitleTimeProgramThenOneLinePerRowInOrder) {
               "\r\n"
               "Internet Access (Application): Passed - http://host/app: HTTP 200, marker found\r\n"
               "Operating System: Failed - Windows 2000 SP4, not supported\r\n"
+              "    What to do: Use a newer Windows.\r\n"
               "MS Interop Assembly: Not checked yet\r\n");
 }
 
@@ -113,7 +115,12 @@ TEST(JsonReportTest, HoldsProgramHeaderAndEveryRowInOrder) {
         EXPECT_EQ(row["caption"].text, captions[i]);
         EXPECT_EQ(row["result"].text, ResultText(rows[i].result));
         EXPECT_EQ(row["detail"].text, rows[i].detail);
+        // Only a row with something to do has a remedy.
+        const bool hasRemedy = std::any_of(row.members.begin(), row.members.end(),
+                                           [](const auto& member) { return member.first == "remedy"; });
+        EXPECT_EQ(hasRemedy, !rows[i].remedy.empty());
     }
+    EXPECT_EQ(report["rows"][1]["remedy"].text, "Use a newer Windows.");
 }
 
 TEST(JsonReportTest, PassesOverallOnlyWhenEveryRowPassed) {

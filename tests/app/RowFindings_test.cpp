@@ -33,6 +33,19 @@ TEST(RowFindings, ARecordedFindingChangesOnlyItsOwnRow) {
     EXPECT_EQ(rows[rows::Index(Row::Installer)].detail, "");
 }
 
+TEST(RowFindings, AFailedRowCarriesWhatToDoForThisReleaseUntilCleared) {
+    RowFindings findings(WindowsRelease{2, 6, 1});
+    findings.Record(Row::DotNet, {false, "no folder there"});
+    findings.Record(Row::SmartCard, {true, "folder present"});
+    EXPECT_EQ(findings.Tip(Row::DotNet), "no folder there\r\n\r\nWhat to do: " + findings.Remedy(Row::DotNet));
+    EXPECT_NE(findings.Remedy(Row::DotNet).find("Windows Features"), std::string::npos);
+    EXPECT_EQ(findings.ReportRows()[rows::Index(Row::DotNet)].remedy, findings.Remedy(Row::DotNet));
+    EXPECT_EQ(findings.Tip(Row::SmartCard), "folder present");
+    findings.Clear();
+    EXPECT_EQ(findings.Tip(Row::DotNet), "Not checked yet");
+    EXPECT_EQ(findings.Result(Row::SmartCard), RowResult::NotChecked);
+}
+
 TEST(RowFindings, AFindingWithoutALineShowsItsResultInstead) {
     RowFindings findings;
     findings.Record(Row::MsHtml, {true, ""});

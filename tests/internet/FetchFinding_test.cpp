@@ -183,6 +183,47 @@ TEST(FetchFindingCouldNotCheck, AnUnmetRequirementIsNotMistakenForOne) {
     EXPECT_TRUE(StartsWith(FetchFinding(kUrl, kMarker, {true, false}, Status(404)).detail, kUrl));
 }
 
+// ---- what to do, and which way ----
+
+TEST(FetchFindingKind, SaysWhereTheFetchFailedSoTheRightInstructionIsChosen) {
+    namespace e = wininet_error;
+    const struct {
+        PageSearch search;
+        FetchOutcome outcome;
+        FindingKind kind;
+    } cases[] = {
+        {{true, true}, Status(200), FindingKind::Unclassified},
+        {{true, false}, Status(404), FindingKind::UnexpectedPage},
+        {{true, false}, Status(407), FindingKind::ProxySignIn},
+        {{}, Failed(FetchFailure::SystemError, 0, e::kNameNotResolved), FindingKind::Unclassified},
+        {{}, Failed(FetchFailure::TimedOut), FindingKind::Unclassified},
+        {{}, Failed(FetchFailure::SystemError, 0, e::kInvalidCa), FindingKind::CertificateUntrusted},
+        {{}, Failed(FetchFailure::SystemError, 0, e::kSecCertDateInvalid), FindingKind::CertificateUntrusted},
+        {{}, Failed(FetchFailure::SystemError, 0, e::kSecCertCnInvalid), FindingKind::CertificateNameMismatch},
+        {{}, Failed(FetchFailure::SystemError, 0, e::kSecCertRevoked), FindingKind::CertificateRevoked},
+        {{}, Failed(FetchFailure::RedirectRefused, 302), FindingKind::UnexpectedPage},
+        {{}, Failed(FetchFailure::InvalidResponse), FindingKind::UnexpectedPage},
+        {{}, Failed(FetchFailure::Cancelled), FindingKind::CouldNotCheck},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FetchFinding(kUrl, kMarker, c.search, c.outcome).kind, c.kind)
+            << FetchFinding(kUrl, kMarker, c.search, c.outcome).detail;
+}
+
+TEST(FetchFindingRoute, EndsWithTheWayTheRequestLeftThePc) {
+    FetchOutcome viaProxy = Status(200);
+    viaProxy.proxy = {true, false, "", true, "http=web:80;https=secure:443", ""};
+    EXPECT_EQ(FetchFinding(kUrl, kMarker, {true, true}, viaProxy).detail,
+              kUrl + ": HTTP 200, \"" + kMarker + "\" found (through proxy web:80)");
+    // After a redirect to https, the way of the request that came last.
+    viaProxy.finalUrl = "https://h/p";
+    EXPECT_EQ(FetchFinding(kUrl, kMarker, {true, false}, viaProxy).detail,
+              kUrl + " -> https://h/p: HTTP 200, \"" + kMarker + "\" not in the page (through proxy secure:443)");
+    FetchOutcome direct = Failed(FetchFailure::SystemError, 0, wininet_error::kNameNotResolved);
+    direct.proxy.known = true;
+    EXPECT_EQ(NoPage(direct).detail, kUrl + ": host name not resolved (direct)");
+}
+
 // ---- one line ----
 
 TEST(FetchFindingLine, ControlCharactersInTheAddressOrMarkerStayOnOneLine) {

@@ -77,6 +77,9 @@ std::string ClosedPortUrl() {
     return "http://127.0.0.1:" + std::to_string(nettest::UnusedPort()) + "/p";
 }
 
+// The prefix has no proxy while these tests run (kDirect): every request leaves the PC directly.
+const std::string kWentDirect = " (direct)";
+
 // ---- a page came ----
 
 TEST(HttpFetchOutcomePage, TheMarkerFoundInAnOkPage) {
@@ -85,7 +88,7 @@ TEST(HttpFetchOutcomePage, TheMarkerFoundInAnOkPage) {
     const std::string url = server.Url("/install/TessaryApp/publish.htm");
     const Finding finding = Check(fetch, url);
     EXPECT_TRUE(finding.passed);
-    EXPECT_EQ(finding.detail, url + ": HTTP 200, \"TessaryApp.application\" found");
+    EXPECT_EQ(finding.detail, url + ": HTTP 200, \"TessaryApp.application\" found" + kWentDirect);
     EXPECT_EQ(fetch.LastOutcome().failure, FetchFailure::None);
     EXPECT_EQ(fetch.LastOutcome().status, 200u);
     EXPECT_EQ(fetch.LastOutcome().limit, 10s);
@@ -98,11 +101,11 @@ TEST(HttpFetchOutcomePage, A404PageIsReportedWithItsStatus) {
     HttpFetch fetch;
     const Finding found = Check(fetch, withMarker.Url("/p"));
     EXPECT_TRUE(found.passed);
-    EXPECT_EQ(found.detail, withMarker.Url("/p") + ": HTTP 404, \"TessaryApp.application\" found");
+    EXPECT_EQ(found.detail, withMarker.Url("/p") + ": HTTP 404, \"TessaryApp.application\" found" + kWentDirect);
     const Finding missing = Check(fetch, without.Url("/p"));
     EXPECT_FALSE(missing.passed);
     EXPECT_EQ(missing.detail,
-              without.Url("/p") + ": HTTP 404, \"TessaryApp.application\" not in the page");
+              without.Url("/p") + ": HTTP 404, \"TessaryApp.application\" not in the page" + kWentDirect);
 }
 
 TEST(HttpFetchOutcomePage, AfterARedirectTheStatusAndAddressAreThoseOfThePageThatCame) {
@@ -123,7 +126,7 @@ TEST(HttpFetchOutcomePage, AfterARedirectTheStatusAndAddressAreThoseOfThePageTha
     const std::string closed = ClosedPortUrl();
     LoopbackServer toClosed(Serve(Response(302, "", "Location: " + closed + "\r\n")));
     EXPECT_EQ(Check(fetch, toClosed.Url("/p")).detail,
-              toClosed.Url("/p") + " -> " + closed + ": connection refused or server unreachable");
+              toClosed.Url("/p") + " -> " + closed + ": connection refused or server unreachable" + kWentDirect);
 }
 
 // ---- no page ----
@@ -135,7 +138,7 @@ TEST(HttpFetchOutcomeFailure, AHostNameThatDoesNotExist) {
     EXPECT_FALSE(finding.passed);
     EXPECT_EQ(fetch.LastOutcome().failure, FetchFailure::SystemError);
     EXPECT_EQ(fetch.LastOutcome().systemError, wininet_error::kNameNotResolved);
-    EXPECT_EQ(finding.detail, url + ": host name not resolved");
+    EXPECT_EQ(finding.detail, url + ": host name not resolved" + kWentDirect);
 }
 
 TEST(HttpFetchOutcomeFailure, AClosedPort) {
@@ -144,7 +147,7 @@ TEST(HttpFetchOutcomeFailure, AClosedPort) {
     const Finding finding = Check(fetch, url);
     EXPECT_FALSE(finding.passed);
     EXPECT_EQ(fetch.LastOutcome().systemError, wininet_error::kCannotConnect);
-    EXPECT_EQ(finding.detail, url + ": connection refused or server unreachable");
+    EXPECT_EQ(finding.detail, url + ": connection refused or server unreachable" + kWentDirect);
 }
 
 TEST(HttpFetchOutcomeFailure, AServerThatHangsUpWithoutAnAnswer) {
@@ -165,7 +168,7 @@ TEST(HttpFetchOutcomeFailure, AnAddressThatIsNotAWebAddress) {
     HttpFetch fetch;
     const Finding finding = Check(fetch, "ftp://127.0.0.1/x");
     EXPECT_EQ(fetch.LastOutcome().failure, FetchFailure::UnsupportedAddress);
-    EXPECT_EQ(finding.detail, "ftp://127.0.0.1/x: not an http:// or https:// address");
+    EXPECT_EQ(finding.detail, "ftp://127.0.0.1/x: not an http:// or https:// address" + kWentDirect);
 }
 
 TEST(HttpFetchOutcomeFailure, RedirectsThatAreNotFollowed) {
@@ -176,11 +179,11 @@ TEST(HttpFetchOutcomeFailure, RedirectsThatAreNotFollowed) {
     LoopbackServer toFile(Serve(Response(301, "", "Location: file:///C:/windows/win.ini\r\n")));
     HttpFetch fetch;
     EXPECT_EQ(Check(fetch, loop.Url("/again")).detail,
-              loop.Url("/again") + ": HTTP 302, too many redirects");
+              loop.Url("/again") + ": HTTP 302, too many redirects" + kWentDirect);
     EXPECT_EQ(fetch.LastOutcome().failure, FetchFailure::TooManyRedirects);
     EXPECT_EQ(Check(fetch, toFile.Url("/p")).detail,
               toFile.Url("/p") +
-                  ": HTTP 301, redirect to an insecure or non-web address not followed");
+                  ": HTTP 301, redirect to an insecure or non-web address not followed" + kWentDirect);
     EXPECT_EQ(fetch.LastOutcome().failure, FetchFailure::RedirectRefused);
 }
 
@@ -192,7 +195,7 @@ TEST(HttpFetchOutcomeTime, ASilentServerIsNoAnswerWithinTheLimit) {
     const Finding finding = Check(fetch, server.Url("/p"), 1500ms);
     EXPECT_FALSE(finding.passed);
     EXPECT_EQ(fetch.LastOutcome().failure, FetchFailure::TimedOut);
-    EXPECT_EQ(finding.detail, server.Url("/p") + ": no answer within 1.5 seconds");
+    EXPECT_EQ(finding.detail, server.Url("/p") + ": no answer within 1.5 seconds" + kWentDirect);
 }
 
 TEST(HttpFetchOutcomeTime, APageThatStopsHalfWayIsNotCompleteWithinTheLimit) {
@@ -205,7 +208,7 @@ TEST(HttpFetchOutcomeTime, APageThatStopsHalfWayIsNotCompleteWithinTheLimit) {
     const Finding finding = Check(fetch, server.Url("/p"), 1500ms);
     EXPECT_FALSE(finding.passed);
     EXPECT_EQ(finding.detail,
-              server.Url("/p") + ": HTTP 200, page not complete within 1.5 seconds");
+              server.Url("/p") + ": HTTP 200, page not complete within 1.5 seconds" + kWentDirect);
 }
 
 TEST(HttpFetchOutcomeTime, CancellingCouldNotCheck) {

@@ -120,7 +120,7 @@ TEST_F(HttpsFetch, TheFindingSaysWhatWasWrongWithTheCertificate) {
     const std::string trusted = Servers().Url("trusted", kServicePath);
     const Finding good = UrlFinding(trusted, kServiceMarker, fetch);
     EXPECT_TRUE(good.passed);
-    EXPECT_EQ(good.detail, trusted + ": HTTP 200, \"GetCardDetailsByGuid\" found");
+    EXPECT_EQ(good.detail, trusted + ": HTTP 200, \"GetCardDetailsByGuid\" found (direct)");
 
     const std::string untrusted = Servers().Url("untrusted", kServicePath);
     const Finding unknown = UrlFinding(untrusted, kServiceMarker, fetch);
@@ -134,7 +134,7 @@ TEST_F(HttpsFetch, TheFindingSaysWhatWasWrongWithTheCertificate) {
     const std::string wrongHost = Servers().Url("wrong-host", kServicePath);
     const Finding mismatch = UrlFinding(wrongHost, kServiceMarker, fetch);
     EXPECT_FALSE(mismatch.passed);
-    EXPECT_EQ(mismatch.detail, wrongHost + ": certificate name does not match the server")
+    EXPECT_EQ(mismatch.detail, wrongHost + ": certificate name does not match the server (direct)")
         << "WinINet error " << fetch.LastOutcome().systemError;
 }
 
@@ -150,7 +150,7 @@ TEST_F(HttpsFetch, TheFindingSaysARedirectToHttpWasNotFollowed) {
     EXPECT_FALSE(finding.passed);
     EXPECT_EQ(fetch.LastOutcome().failure, platform::FetchFailure::RedirectRefused);
     EXPECT_EQ(finding.detail,
-              url + ": HTTP 302, redirect to an insecure or non-web address not followed");
+              url + ": HTTP 302, redirect to an insecure or non-web address not followed (direct)");
     EXPECT_EQ(plain.Accepted(), 0);
 }
 
@@ -196,6 +196,10 @@ TEST_F(ChecksThroughProxy, BothChecksPassThroughTheSystemProxy) {
     fetch.SetTimeout(15s);
     EXPECT_TRUE(AppUrlPasses(fetch));
     EXPECT_TRUE(DataUrlPasses(fetch));
+    // The line says the request went through the proxy, as the settings WinINet used say.
+    const std::string line = DataUrlFinding(fetch).detail;
+    const std::string viaProxy = " (through proxy 127.0.0.1:" + std::to_string(proxy.Port()) + ")";
+    EXPECT_EQ(line.substr(line.size() - std::min(line.size(), viaProxy.size())), viaProxy) << line;
 
     // Wine names the default port in the request line; Windows leaves it out.
     const std::string appHost = AppUrl().substr(7, AppUrl().find('/', 7) - 7);

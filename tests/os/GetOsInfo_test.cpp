@@ -64,8 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "Windows Vista/7 SP2: platform 2, version 6.0, build 6002, \"Service Pack 2\""},
         Expected{"win7", 2, 6, 1, 7601, 1, "Windows Vista/7 SP1", true,
                  "Windows Vista/7 SP1: platform 2, version 6.1, build 7601, \"Service Pack 1\""},
+        // Wine's Windows 10 is 10.0 build 18362, which ntdll tells where the record says 6.2.
         Expected{"win10", 2, 6, 2, 9200, 0, "Windows Vista/7", true,
-                 "Windows Vista/7: platform 2, version 6.2, build 9200, no service pack"},
+                 "Windows Vista/7: platform 2, version 6.2, build 9200, no service pack (Windows "
+                 "reports this for compatibility; the PC runs Windows 10.0 build 18362)"},
         Expected{"win98", 1, 4, 10, 0x08AE, 0, "Windows 98", false,
                  "Windows 98, not supported: platform 1, version 4.10, build 2222, \" A \""},
         Expected{"nt40", 2, 4, 0, 1381, 6, "Windows NT 4 SP6", false,

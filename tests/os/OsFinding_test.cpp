@@ -21,6 +21,7 @@ struct Record {
     std::string csd;
     bool passed;
     const char* line;
+    platform::RealWindowsVersion real{};  // what ntdll says Windows runs; none known by default
 };
 
 class OsFindingLine : public ::testing::TestWithParam<Record> {};
@@ -28,7 +29,7 @@ class OsFindingLine : public ::testing::TestWithParam<Record> {};
 TEST_P(OsFindingLine, NamesTheReleaseAndTheRecord) {
     const Record& r = GetParam();
     const OsInfo info = MakeOsInfo(r.platform, r.major, r.minor, r.build, r.csd);
-    const Finding finding = MakeOsFinding(r.platform, r.major, r.minor, r.build, r.csd, info);
+    const Finding finding = MakeOsFinding(r.platform, r.major, r.minor, r.build, r.csd, info, r.real);
     EXPECT_EQ(finding.passed, r.passed);
     EXPECT_EQ(finding.detail, r.line);
 }
@@ -52,6 +53,14 @@ INSTANTIATE_TEST_SUITE_P(
                "\"Service Pack 1\""},
         Record{2, 6, 2, 9200, Csd(""), true,
                "Windows Vista/7: platform 2, version 6.2, build 9200, no service pack"},
+        // Windows 8 and later report 6.2 to this program; the line says what really runs.
+        Record{2, 6, 2, 9200, Csd(""), true,
+               "Windows Vista/7: platform 2, version 6.2, build 9200, no service pack (Windows "
+               "reports this for compatibility; the PC runs Windows 10.0 build 19045)",
+               {10, 0, 19045}},
+        Record{2, 6, 1, 7601, Csd("Service Pack 1"), true,
+               "Windows Vista/7 SP1: platform 2, version 6.1, build 7601, \"Service Pack 1\"",
+               {6, 1, 7601}},
         // Builds past 16 bits are shown whole on the NT family...
         Record{2, 6, 3, 70000, Csd(""), true,
                "Windows Vista/7: platform 2, version 6.3, build 70000, no service pack"},
@@ -88,6 +97,17 @@ TEST(OsFindingRecord, AnyNonZeroPartIsARecord) {
     const Finding finding = MakeOsFinding(0, 1, 0, 0, Csd(""), info);
     EXPECT_EQ(finding.detail,
               "unknown release, not supported: platform 0, version 1.0, build 0, no service pack");
+}
+
+TEST(OsFindingKind, XpAndServer2003BeforeServicePack2NeedAServicePack) {
+    const auto kind = [](std::uint32_t major, std::uint32_t minor, const char* csd) {
+        const OsInfo info = MakeOsInfo(2, major, minor, 1, Csd(csd));
+        return MakeOsFinding(2, major, minor, 1, Csd(csd), info).kind;
+    };
+    EXPECT_EQ(kind(5, 1, "Service Pack 1"), FindingKind::ServicePackTooOld);
+    EXPECT_EQ(kind(5, 2, ""), FindingKind::ServicePackTooOld);
+    EXPECT_EQ(kind(5, 1, "Service Pack 2"), FindingKind::Unclassified);  // passes
+    EXPECT_EQ(kind(5, 0, "Service Pack 4"), FindingKind::Unclassified);  // Windows 2000: no pack helps
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "CustomerMachine.h"
 #include "support/Process.h"
 #include "support/TextLines.h"
+#include "support/WindowCapture.h"
 #include "tests/app/JsonReader.h"
 #include "tests/checks/ScratchFolder.h"
 
@@ -136,6 +137,7 @@ TEST_F(SilentReport, EveryRequirementMetExitsZeroWithAJsonReportAndNoWindow) {
         EXPECT_EQ(rows[i]["caption"].text, kCaptions[i]);
         EXPECT_EQ(rows[i]["result"].text, "Passed");
         EXPECT_FALSE(rows[i]["detail"].text.empty());
+        EXPECT_THROW(rows[i]["remedy"], std::exception) << "nothing to do about a passed row";
     }
     EXPECT_NE(rows[2]["detail"].text.find("Windows XP SP3"), std::string::npos);
     // Seven checks without their one-second pauses.
@@ -162,8 +164,24 @@ TEST_F(SilentReport, AnUnmetRequirementExitsOneAndThePlainTextReportSaysWhich) {
         SCOPED_TRACE(kCaptions[i]);
         const std::string start = std::string(kCaptions[i]) + ": " + expected[i];
         while (at < lines.size() && lines[at].compare(0, start.size(), start) != 0) ++at;
-        EXPECT_LT(at, lines.size()) << "no line starting \"" << start << "\", in order:\n" << text;
+        ASSERT_LT(at, lines.size()) << "no line starting \"" << start << "\", in order:\n" << text;
+        // Under a failed row, what to do about it; under a passed one, the next row.
+        const bool toDo = at + 1 < lines.size() && lines[at + 1].rfind("    What to do: ", 0) == 0;
+        EXPECT_EQ(toDo, std::string(expected[i]) == "Failed") << text;
     }
+}
+
+TEST_F(SilentReport, OnWindows10TheOsLineAlsoNamesTheRealRelease) {
+    const std::string report = folder_ / "win10.json";
+    RunChecker("/report \"" + report + "\"", "win10");
+    const std::optional<apptest::JsonValue> json = apptest::ReadJson(ReadWhole(report));
+    ASSERT_TRUE(json);
+    const std::string os = (*json)["rows"][2]["detail"].text;
+    // Windows 10 says 6.2 to a program like this one; the verdict follows that, the line says both.
+    EXPECT_EQ(os.rfind("Windows Vista/7: platform 2, version 6.2, build 9200", 0), 0u) << os;
+    EXPECT_NE(os.find(" (Windows reports this for compatibility; the PC runs Windows 10.0 build "),
+              std::string::npos) << os;
+    EXPECT_EQ((*json)["rows"][2]["result"].text, "Passed");
 }
 
 TEST_F(SilentReport, AReportThatCannotBeWrittenExitsTwoAndLeavesNothingBehind) {
@@ -190,6 +208,47 @@ TEST_F(SilentReport, AnEarlierReportIsReplacedWhole) {
     const SilentRun run = RunChecker("/Report \"" + report + "\"");
     EXPECT_EQ(run.exitCode, 1u);  // the plain prefix reaches neither endpoint
     EXPECT_TRUE(apptest::ReadJson(ReadWhole(report))) << "the old file's end is still there";
+}
+
+// The message box of another process, and the text it shows.
+struct Box {
+    HWND hwnd = nullptr;
+    std::string text;
+};
+
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<std::pair<DWORD, Box>*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char className[16] = {};
+    GetClassNameA(hwnd, className, sizeof className);
+    if (owner != search->first || std::string(className) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+    search->second.hwnd = hwnd;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        search->second.text += testsupport::WindowText(child) + "\n";
+    return FALSE;
+}
+
+TEST(CommandLine, HelpShowsTheCommandLinesAndExitsZero) {
+    for (const char* help : {"/?", "-H"}) {
+        SCOPED_TRACE(help);
+        platform::ScopedKernelHandle process =
+            testsupport::Start("\"" + testsupport::ProgramFolder() + "QTSysCheck.exe\" " + help);
+        std::pair<DWORD, Box> search{GetProcessId(process.get()), {}};
+        for (int i = 0; i < 300 && !search.second.hwnd; ++i) {
+            std::this_thread::sleep_for(50ms);
+            search.second = {};
+            EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
+        }
+        ASSERT_NE(search.second.hwnd, nullptr) << "no message box";
+        for (const char* said : {"/report FILE", "Exit code 0", "F5", "Esc"})
+            EXPECT_NE(search.second.text.find(said), std::string::npos) << said << " in\n" << search.second.text;
+        PostMessageA(search.second.hwnd, WM_COMMAND, IDOK, 0);
+        ASSERT_EQ(WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
+        DWORD code = 99;
+        GetExitCodeProcess(process.get(), &code);
+        EXPECT_EQ(code, 0u);
+    }
 }
 
 TEST(CommandLine, AnyOtherCommandLineGivesTheWindow) {

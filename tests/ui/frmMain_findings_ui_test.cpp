@@ -238,11 +238,21 @@ TEST_F(FinishedRun, CtrlCCopiesTheReportInWindowOrder) {
         ASSERT_FALSE(line.empty());
         const std::string result = testsupport::WindowText(window_.Control(row.box));
         EXPECT_TRUE(StartsWith(line, std::string(row.captionText) + ": " + result)) << line;
-        EXPECT_NE(line.find(ui::ToolText(tools, row.box)), std::string::npos) << "what was found";
+        // The tooltip holds what was found and, for a failed row, what to do; the report both.
+        const std::string tip = ui::ToolText(tools, row.box);
+        const std::size_t toDo = tip.find("\r\n\r\nWhat to do: ");
+        EXPECT_NE(line.find(tip.substr(0, toDo)), std::string::npos) << "what was found";
         std::size_t at = 0;
         while (at < lines.size() && lines[at] != line) ++at;
         EXPECT_GT(at, previousAt) << "rows in window order";
         previousAt = at;
+        if (result == "Failed") {
+            ASSERT_NE(toDo, std::string::npos) << tip;
+            ASSERT_LT(at + 1, lines.size());
+            EXPECT_EQ(lines[at + 1], "    " + tip.substr(toDo + 4));
+        } else {
+            EXPECT_EQ(toDo, std::string::npos) << tip;
+        }
     }
 }
 

@@ -332,4 +332,55 @@ TEST(CheckerClose, ActivationsDuringTheRunDoNotStartASecondRun) {
     EXPECT_LT(Seconds(*t.closeEnabled - window.shownAt()), 11.0);
 }
 
+// F5 checks again once the run has ended: question marks, Close disabled, then the same run.
+TEST(CheckerKeys, F5ChecksAgainOnlyOnceTheRunHasEndedAndPacesItAsTheFirst) {
+    CheckerWindow window("winxp");
+    std::this_thread::sleep_for(1500ms);
+    PostMessageA(window.hwnd(), WM_KEYDOWN, VK_F5, 0);  // during the run: nothing
+    const Timeline first = Watch(window, 60s);
+    ASSERT_TRUE(first.closeEnabled);
+    EXPECT_LT(Seconds(*first.closeEnabled - window.shownAt()), 11.0) << "F5 during the run started a run";
+
+    const auto pressed = CheckerWindow::Clock::now();
+    PostMessageA(window.hwnd(), WM_KEYDOWN, VK_F5, 0);
+    while (window.CloseEnabled() && CheckerWindow::Clock::now() - pressed < 3s) std::this_thread::sleep_for(20ms);
+    EXPECT_FALSE(window.CloseEnabled());
+    std::this_thread::sleep_for(300ms);  // the question marks reach the screen before the first check
+    for (const int box : kRowBoxIds) EXPECT_EQ(testsupport::WindowText(window.Control(box)), "Not checked yet");
+    for (const Mark mark : window.Rows()) EXPECT_EQ(mark, Mark::Question);
+    EXPECT_EQ(testsupport::WindowText(window.Control(kOsLabelId)), "-");
+
+    const Timeline again = Watch(window, 60s);
+    ASSERT_TRUE(again.closeEnabled);
+    EXPECT_EQ(again.finalRows, first.finalRows);
+    EXPECT_EQ(again.osText, first.osText);
+    EXPECT_GE(Seconds(*again.closeEnabled - pressed), 6.8);
+    for (int i = 1; i < ui::kRows; ++i) {
+        const auto& previous = again.rowChanged[static_cast<std::size_t>(i - 1)];
+        const auto& changed = again.rowChanged[static_cast<std::size_t>(i)];
+        ASSERT_TRUE(previous && changed) << "row " << i;
+        EXPECT_GE(Seconds(*changed - *previous), 0.9) << "row " << i;
+    }
+}
+
+// Esc closes: during the run as the close box does, after it as Close does.
+TEST(CheckerKeys, EscClosesTheWindowDuringTheRunAndAfterIt) {
+    for (const bool afterTheRun : {false, true}) {
+        SCOPED_TRACE(afterTheRun ? "after the run" : "during the run");
+        CheckerWindow window("winxp");
+        if (afterTheRun) {
+            ASSERT_TRUE(Watch(window, 60s).closeEnabled);
+        } else {
+            std::this_thread::sleep_for(1500ms);
+        }
+        const auto asked = CheckerWindow::Clock::now();
+        PostMessageA(window.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_TRUE(window.WaitForExit(5s)) << "still running after Esc";
+        EXPECT_LT(Seconds(CheckerWindow::Clock::now() - asked), 3.0);
+        DWORD code = 1;
+        GetExitCodeProcess(window.process(), &code);
+        EXPECT_EQ(code, 0u);
+    }
+}
+
 }  // namespace

@@ -1,0 +1,125 @@
+#include "Remedies.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "checks/InternetChecks.h"
+
+namespace {
+
+enum class Releases { Any, Windows7AndLater, BeforeWindows7 };
+
+struct Entry {
+    std::optional<Row> row;  // none: every row
+    FindingKind kind;        // Unclassified: the row's instruction for any other kind
+    Releases releases;
+    std::string_view text;   // "{host}" stands for the host the row's check fetches from
+};
+
+using K = FindingKind;
+
+constexpr std::string_view kCheckTheWay =
+    "Check that this PC is connected to the network and that the proxy in Internet Options > "
+    "Connections > LAN settings is right, then ask your IT department to let this PC reach {host}.";
+
+// The first entry that fits wins, so the specific kinds come before a row's Unclassified one. The
+// kinds of the Internet checks arise on their two rows only, and read the same on both.
+constexpr std::array<Entry, 17> kRemedies{{
+    {std::nullopt, K::CouldNotCheck, Releases::Any,
+     "Run the checker again. If this repeats, send the report (Ctrl+C copies it) to Quorvin support."},
+
+    {std::nullopt, K::ProxySignIn, Releases::Any,
+     "Sign in to the proxy (open any web page in Internet Explorer and give your user name and "
+     "password), or ask your IT department to let this PC through the proxy to {host}."},
+    {std::nullopt, K::CertificateUntrusted, Releases::Any,
+     "Check that this PC's date, time and time zone are right. A proxy or security product that "
+     "inspects secure connections must let those to {host} pass through unopened: ask your IT "
+     "department."},
+    {std::nullopt, K::CertificateNameMismatch, Releases::Any,
+     "Something between this PC and {host} answers in its place: a proxy, a hotspot's sign-in page "
+     "or a security product. Ask your IT department to let connections to {host} pass through "
+     "unchanged."},
+    {std::nullopt, K::CertificateRevoked, Releases::Any,
+     "The certificate {host} presented has been withdrawn by its issuer. Do not go on; tell "
+     "Quorvin support the line above."},
+    {std::nullopt, K::UnexpectedPage, Releases::Any,
+     "The service may be down, or a filter on the way changed the page. Tell Quorvin support the "
+     "line above."},
+    {Row::InternetApp, K::Unclassified, Releases::Any, kCheckTheWay},
+    {Row::InternetData, K::Unclassified, Releases::Any, kCheckTheWay},
+
+    {Row::Os, K::ServicePackTooOld, Releases::Any,
+     "Install Service Pack 2 or later for this Windows (Windows Update), then check again."},
+    {Row::Os, K::Unclassified, Releases::Any,
+     "This release of Windows cannot run the Tessary Card client, which needs Windows XP or "
+     "Server 2003 with Service Pack 2 or later, or a newer Windows."},
+
+    {Row::Installer, K::Unclassified, Releases::Any,
+     "Install Windows Installer 3.1 or later (Windows Update offers it), then check again."},
+
+    {Row::DotNet, K::FileInPlaceOfFolder, Releases::Windows7AndLater,
+     "A file stands where the .NET Framework 3.5 folder should be: have it removed, then turn on "
+     "\".NET Framework 3.5\" in Windows Features (Control Panel > Programs > Turn Windows features "
+     "on or off)."},
+    {Row::DotNet, K::FileInPlaceOfFolder, Releases::BeforeWindows7,
+     "A file stands where the .NET Framework 3.5 folder should be: have it removed, then install "
+     "the .NET Framework 3.5 SP1."},
+    {Row::DotNet, K::Unclassified, Releases::Windows7AndLater,
+     "Turn on \".NET Framework 3.5\" in Windows Features (Control Panel > Programs > Turn Windows "
+     "features on or off)."},
+    {Row::DotNet, K::Unclassified, Releases::BeforeWindows7, "Install the .NET Framework 3.5 SP1."},
+
+    {Row::MsHtml, K::Unclassified, Releases::Any,
+     "Install the Microsoft primary interop assemblies for MSHTML (Microsoft.mshtml 7.0.3300.0), or "
+     "ask Quorvin support for them."},
+
+    {Row::SmartCard, K::Unclassified, Releases::Any,
+     "Install the reader tools that came with the Gemplus or GemAlto smart-card reader."},
+}};
+
+bool IsWindows7OrLater(const WindowsRelease& release) {
+    return release.platform == 2 && (release.major > 6 || (release.major == 6 && release.minor >= 1));
+}
+
+bool Covers(Releases releases, const WindowsRelease& release) {
+    switch (releases) {
+        case Releases::Windows7AndLater: return IsWindows7OrLater(release);
+        case Releases::BeforeWindows7: return !IsWindows7OrLater(release);
+        case Releases::Any: break;
+    }
+    return true;
+}
+
+const Entry* Find(Row row, FindingKind kind, const WindowsRelease& release) {
+    for (const Entry& entry : kRemedies)
+        if ((!entry.row || *entry.row == row) && entry.kind == kind && Covers(entry.releases, release))
+            return &entry;
+    return nullptr;
+}
+
+// The host the row's check fetches from; the data service's for rows that fetch nothing.
+std::string HostOf(Row row) {
+    const std::string url = row == Row::InternetApp ? AppUrl() : DataUrl();
+    const std::size_t start = url.find("://");
+    if (start == std::string::npos) return url;
+    const std::size_t end = url.find('/', start + 3);
+    return url.substr(start + 3, end == std::string::npos ? std::string::npos : end - start - 3);
+}
+
+}  // namespace
+
+std::string Remedy(Row row, const Finding& finding, const WindowsRelease& release) {
+    if (finding.passed) return {};
+    const Entry* entry = Find(row, finding.kind, release);
+    if (!entry) entry = Find(row, FindingKind::Unclassified, release);
+    if (!entry) return {};
+    constexpr std::string_view kHost = "{host}";
+    std::string text(entry->text);
+    for (std::size_t at = text.find(kHost); at != std::string::npos; at = text.find(kHost, at)) {
+        const std::string host = HostOf(row);
+        text.replace(at, kHost.size(), host);
+        at += host.size();
+    }
+    return text;
+}

@@ -1,0 +1,61 @@
+// Which instruction a failed row gets, by the kind of shortfall and the Windows release.
+#include <gtest/gtest.h>
+
+#include "app/Remedies.h"
+#include "checks/InternetChecks.h"
+
+namespace {
+
+constexpr WindowsRelease kXp{2, 5, 1}, kVista{2, 6, 0}, kWindows7{2, 6, 1}, kWindows10{2, 6, 2},
+    kWindows98{1, 4, 10};
+
+struct Case {
+    Row row;
+    FindingKind kind;
+    WindowsRelease release;
+    const char* says;  // a phrase only the chosen instruction has
+};
+
+TEST(Remedies, EachFailedRowGetsTheInstructionForWhatWasFoundAndTheRelease) {
+    const Case cases[] = {
+        {Row::InternetApp, FindingKind::Unclassified, kXp, "LAN settings"},
+        {Row::InternetApp, FindingKind::ProxySignIn, kXp, "Sign in to the proxy"},
+        {Row::InternetApp, FindingKind::UnexpectedPage, kXp, "service may be down"},
+        {Row::InternetApp, FindingKind::CertificateUntrusted, kXp, "date, time"},  // after a redirect to https
+        {Row::InternetData, FindingKind::Unclassified, kWindows10, "LAN settings"},
+        {Row::InternetData, FindingKind::CertificateUntrusted, kWindows10, "date, time"},
+        {Row::InternetData, FindingKind::CertificateNameMismatch, kWindows10, "answers in its place"},
+        {Row::InternetData, FindingKind::CertificateRevoked, kWindows10, "withdrawn"},
+        {Row::Os, FindingKind::ServicePackTooOld, kXp, "Service Pack 2 or later for this Windows"},
+        {Row::Os, FindingKind::Unclassified, kWindows98, "cannot run the Tessary Card client"},
+        {Row::Installer, FindingKind::Unclassified, kXp, "Windows Installer 3.1 or later"},
+        {Row::DotNet, FindingKind::Unclassified, kXp, "Install the .NET Framework 3.5 SP1"},
+        {Row::DotNet, FindingKind::Unclassified, kVista, "Install the .NET Framework 3.5 SP1"},
+        {Row::DotNet, FindingKind::Unclassified, kWindows7, "Windows Features"},
+        {Row::DotNet, FindingKind::Unclassified, kWindows10, "Windows Features"},  // 6.2 as reported
+        {Row::DotNet, FindingKind::FileInPlaceOfFolder, kVista, "A file stands"},
+        {Row::DotNet, FindingKind::FileInPlaceOfFolder, kWindows7, "have it removed, then turn on"},
+        {Row::MsHtml, FindingKind::Unclassified, kXp, "primary interop assemblies"},
+        {Row::MsHtml, FindingKind::FileInPlaceOfFolder, kXp, "primary interop assemblies"},
+        {Row::SmartCard, FindingKind::Unclassified, kXp, "Gemplus or GemAlto"},
+        {Row::SmartCard, FindingKind::CouldNotCheck, kXp, "Run the checker again"},
+        {Row::Os, FindingKind::CouldNotCheck, kXp, "Run the checker again"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.says) + " for row " + std::to_string(static_cast<int>(c.row)));
+        const std::string remedy = Remedy(c.row, Finding{false, "line", c.kind}, c.release);
+        EXPECT_NE(remedy.find(c.says), std::string::npos) << remedy;
+    }
+}
+
+TEST(Remedies, NameTheRowsOwnHostAndNothingForARowThatPassed) {
+    const auto host = [](const std::string& url) { return url.substr(url.find("://") + 3, url.find('/', 8) - url.find("://") - 3); };
+    const std::string app = Remedy(Row::InternetApp, Finding{false, "", FindingKind::Unclassified}, kXp);
+    const std::string data = Remedy(Row::InternetData, Finding{false, "", FindingKind::CertificateNameMismatch}, kXp);
+    EXPECT_NE(app.find(host(AppUrl()) + "."), std::string::npos) << app;
+    EXPECT_EQ(data.find("{host}"), std::string::npos) << data;
+    EXPECT_NE(data.find(host(DataUrl())), std::string::npos) << data;
+    EXPECT_EQ(Remedy(Row::DotNet, Finding{true, "folder present", FindingKind::Unclassified}, kXp), "");
+}
+
+}  // namespace
