@@ -1,6 +1,6 @@
 #include "RowFindings.h"
 
-#include "app/Rows.h"
+#include "app/window/Rows.h"
 
 void RowFindings::Record(Row row, const Finding& finding) {
     rows_[Slot(row)] = {finding.passed ? RowResult::Passed : RowResult::Failed, finding.detail,

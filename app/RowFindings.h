@@ -7,7 +7,7 @@
 
 #include "app/CheckRun.h"
 #include "app/Remedies.h"
-#include "app/Report.h"
+#include "app/report/Report.h"
 
 class RowFindings {
 public:

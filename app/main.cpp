@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/SilentReport.h"
-#include "app/frmMain.h"
+#include "app/report/SilentReport.h"
+#include "app/window/frmMain.h"
 #include "platform/CommandLineArgs.h"
 
 #include <commctrl.h>

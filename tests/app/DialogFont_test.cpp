@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/DialogFont.h"
-#include "app/Layout.h"
+#include "app/window/DialogFont.h"
+#include "app/window/Layout.h"
 
 namespace {
 

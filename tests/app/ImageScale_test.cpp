@@ -1,7 +1,7 @@
 // Which drawing of an image the window shows at each display scale, and at what size.
 #include <gtest/gtest.h>
 
-#include "app/ImageScale.h"
+#include "app/window/ImageScale.h"
 
 namespace {
 

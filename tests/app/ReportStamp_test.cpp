@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Report.h"
+#include "app/report/Report.h"
 #include "platform/ReportStamp.h"
 #include "platform/Win32.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "JsonReader.h"
-#include "app/Report.h"
+#include "app/report/Report.h"
 
 namespace {
 

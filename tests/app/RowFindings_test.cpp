@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/RowFindings.h"
-#include "app/Rows.h"
+#include "app/window/Rows.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "CheckerWindow.h"
-#include "app/DialogFont.h"
-#include "app/Layout.h"
+#include "app/window/DialogFont.h"
+#include "app/window/Layout.h"
 #include "platform/ScopedHandle.h"
 #include "support/Process.h"
 #include "support/RemoteMemory.h"

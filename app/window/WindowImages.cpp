@@ -1,8 +1,8 @@
 #include "WindowImages.h"
 
-#include "app/ImageScale.h"
+#include "app/window/ImageScale.h"
 #include "platform/SelectionGuard.h"
-#include "res/resource.h"
+#include "app/res/resource.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/Report.h"
+#include "app/report/Report.h"
 
 #include <algorithm>
 #include <array>

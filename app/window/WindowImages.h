@@ -3,7 +3,7 @@
 // cross and the logo, each the drawing made for that scale or the next larger one scaled down.
 #include <array>
 
-#include "app/Layout.h"
+#include "app/window/Layout.h"
 #include "platform/ScopedHandle.h"
 
 class WindowImages {

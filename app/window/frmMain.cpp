@@ -2,20 +2,20 @@
 
 #include <algorithm>
 
-#include "app/DialogFont.h"
-#include "app/KeepAlive.h"
+#include "app/window/DialogFont.h"
+#include "app/window/KeepAlive.h"
 #include "app/RequirementChecks.h"
-#include "app/Rows.h"
-#include "app/RunReport.h"
+#include "app/window/Rows.h"
+#include "app/report/RunReport.h"
 #include "checks/FolderChecks.h"
 #include "checks/InternetChecks.h"
 #include "os/OsCheck.h"
-#include "app/LabelFit.h"
+#include "app/window/LabelFit.h"
 #include "platform/Clipboard.h"
 #include "platform/Dpi.h"
 #include "platform/HttpFetch.h"
 #include "platform/SelectionGuard.h"
-#include "res/resource.h"
+#include "app/res/resource.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "app/CheckRun.h"
-#include "app/Layout.h"
+#include "app/window/Layout.h"
 #include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
-#include "app/RowTips.h"
-#include "app/WindowImages.h"
+#include "app/window/RowTips.h"
+#include "app/window/WindowImages.h"
 #include "platform/HttpFetch.h"
 #include "platform/ScopedHandle.h"
 

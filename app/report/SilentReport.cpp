@@ -2,7 +2,7 @@
 
 #include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
-#include "app/RunReport.h"
+#include "app/report/RunReport.h"
 #include "platform/ReportFile.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/CheckRun.h"
-#include "app/Layout.h"
+#include "app/window/Layout.h"
 
 namespace rows {
 

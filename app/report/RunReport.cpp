@@ -1,6 +1,6 @@
 #include "RunReport.h"
 
-#include "app/Layout.h"
+#include "app/window/Layout.h"
 #include "app/res/version.h"
 #include "platform/ReportFile.h"
 #include "platform/ReportStamp.h"
