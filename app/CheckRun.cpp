@@ -23,20 +23,36 @@ void CheckRun::OnCheckAgain() {
     if (RunChecks()) bChecksDone = true;
 }
 
+Finding GuardedFinding(const CheckFunction& check) noexcept {
+    try {
+        try {
+            return check();
+        } catch (const platform::MissingSystemFunction& missing) {
+            return CouldNotCheck(missing.what());
+        } catch (...) {
+            return CouldNotCheck(kCheckStoppedUnexpectedly);
+        }
+    } catch (...) {
+        return Finding{};  // no memory even for the line
+    }
+}
+
 bool CheckRun::RunChecks() {
     host_.SetBusyPointer(true);
     for (const CheckStep& step : steps_) {
+        // A check with a slow part sets it going as its pause starts.
+        CheckFunction finish = step.check;
+        Finding started{true, {}};
+        if (step.start) started = GuardedFinding([&step, &finish] {
+            finish = step.start();
+            return Finding{true, {}};
+        });
         host_.Pause(kPauseMs);
-        if (step.check) {
-            // A check that fails unexpectedly is a failed requirement, not the end of the run.
-            Finding finding;
-            try {
-                finding = step.check();
-            } catch (...) {
-                finding = CouldNotCheck(kCheckStoppedUnexpectedly);
-            }
-            host_.ShowResult(step.row, finding);
-        }
+        // A check that fails unexpectedly is a failed requirement, not the end of the run.
+        if (!started.passed)
+            host_.ShowResult(step.row, started);
+        else if (finish)
+            host_.ShowResult(step.row, GuardedFinding(finish));
         if (!host_.PassMessages()) return false;
     }
     host_.SetBusyPointer(false);

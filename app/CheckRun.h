@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "checks/Finding.h"
+#include "platform/MissingSystemFunction.h"
 
 enum class Row { InternetApp, InternetData, Os, Installer, DotNet, MsHtml, SmartCard };
 inline constexpr int kRowCount = 7;
@@ -22,15 +23,27 @@ public:
     virtual void ClearResults() = 0;
 };
 
+// What gives a check's finding.
+using CheckFunction = std::function<Finding()>;
+
 // One row of the run: the check's finding is shown on `row`. An empty check is one that is not
 // built yet: its row keeps its question mark, but its pause stays in the pacing.
+//
+// A check with a slow part (an Internet fetch) has `start` instead: it sets that part going when
+// the row's pause starts and gives back what takes the finding when the pause has ended, waiting
+// for the slow part only as long as it still takes. The row is shown when both are over.
 struct CheckStep {
     Row row;
-    std::function<Finding()> check;
+    CheckFunction check;
+    std::function<CheckFunction()> start = nullptr;
 };
 
 // The line of a check that ended in an exception instead of a finding.
 inline constexpr std::string_view kCheckStoppedUnexpectedly = "the check stopped on an unexpected error";
+
+// The finding of `check`, or, when it throws, a "Could not check: " one: naming the missing part
+// of Windows when that was it, else kCheckStoppedUnexpectedly. A failed check never ends the run.
+Finding GuardedFinding(const CheckFunction& check) noexcept;
 
 class CheckRun {
 public:

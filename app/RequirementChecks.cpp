@@ -26,10 +26,23 @@ WindowsRelease ReportedRelease() {
     return {record.platformId, record.major, record.minor};
 }
 
-std::array<CheckStep, kRowCount> ChecksWithoutWindow() {
+namespace {
+
+std::unique_ptr<PendingCheck> StartEndpointCheck(Finding (*find)(platform::HttpFetch&) noexcept) {
+    auto fetch = std::make_shared<platform::HttpFetch>();
+    return std::make_unique<PendingCheck>([fetch, find] { return find(*fetch); }, [fetch] { fetch->Cancel(); });
+}
+
+}  // namespace
+
+std::unique_ptr<PendingCheck> StartAppUrlCheck() { return StartEndpointCheck(&AppUrlFinding<platform::HttpFetch>); }
+
+std::unique_ptr<PendingCheck> StartDataUrlCheck() { return StartEndpointCheck(&DataUrlFinding<platform::HttpFetch>); }
+
+std::array<CheckStep, kRowCount> ChecksWithoutWindow(PendingCheck& app, PendingCheck& data) {
     return {{
-        {Row::InternetApp, [] { platform::HttpFetch fetch; return AppUrlFinding(fetch); }},
-        {Row::InternetData, [] { platform::HttpFetch fetch; return DataUrlFinding(fetch); }},
+        {Row::InternetApp, [&app] { return app.Wait(); }},
+        {Row::InternetData, [&data] { return data.Wait(); }},
         {Row::Os, [] { return CheckOperatingSystem().finding; }},
         {Row::Installer, [] { return InstallerRequirement(); }},
         {Row::DotNet, [] { return DotNetFinding(); }},

@@ -1,10 +1,12 @@
 #pragma once
 // The checks that need no window, each giving its finding. The window runs the same ones,
 // keeping itself painted during the Internet fetches; the report without a window runs them
-// straight.
+// straight, its two fetches at once.
 #include <array>
+#include <memory>
 
 #include "app/CheckRun.h"
+#include "app/PendingCheck.h"
 #include "app/Remedies.h"
 
 // Windows Installer: where the registry says it lies, and the version of msi.dll there.
@@ -13,5 +15,10 @@ Finding InstallerRequirement();
 // The Windows release as this program is told it, for the instructions that depend on it.
 WindowsRelease ReportedRelease();
 
-// All seven, in window order, each made on the calling thread.
-std::array<CheckStep, kRowCount> ChecksWithoutWindow();
+// The two Internet checks, each set going at once on a thread of its own with its own time limit.
+std::unique_ptr<PendingCheck> StartAppUrlCheck();
+std::unique_ptr<PendingCheck> StartDataUrlCheck();
+
+// All seven, in window order: the Internet rows take the findings of `app` and `data`, which must
+// outlive the run; the others are made on the calling thread.
+std::array<CheckStep, kRowCount> ChecksWithoutWindow(PendingCheck& app, PendingCheck& data);

@@ -9,10 +9,13 @@
 #include "app/report/SilentReport.h"
 #include "app/window/frmMain.h"
 #include "platform/CommandLineArgs.h"
+#include "platform/SystemLibrary.h"
 
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // Before anything else can load a DLL: never one planted beside the program.
+    platform::RestrictDllSearchToSystemFolder();
     const std::vector<std::string> arguments = platform::CommandLineArguments();
     if (const std::optional<std::string> reportFile = ReportFileRequested(arguments))
         return RunSilentReport(*reportFile);

@@ -11,6 +11,7 @@
 #include "Finding.h"
 #include "MarkerSearch.h"
 #include "platform/FetchOutcome.h"
+#include "platform/MissingSystemFunction.h"
 
 inline constexpr std::string_view kAppPath = "/install/TessaryApp/publish.htm";
 inline constexpr std::string_view kAppMarker = "TessaryApp.application";
@@ -72,12 +73,19 @@ inline Finding BrokeDown(std::string_view what) noexcept {
 }
 
 // TestUrl's verdict for the same fetch, with the line saying what came back. An exception on
-// the way makes a "Could not check: " finding.
+// the way makes a "Could not check: " finding, which names the part of Windows that is missing
+// when that was it.
 template <DescribedUrlFetch Fetch>
 Finding UrlFinding(const std::string& url, const std::string& marker, Fetch& fetch) noexcept {
     try {
         const PageSearch search = SearchPage(url, marker, fetch);
         return FetchFinding(url, marker, search, fetch.LastOutcome());
+    } catch (const platform::MissingSystemFunction& missing) {
+        try {
+            return CouldNotCheck(url + ": " + missing.what());
+        } catch (...) {
+            return Finding{};
+        }
     } catch (...) {
         return BrokeDown(url);
     }

@@ -2,23 +2,45 @@
 
 #include <algorithm>
 
+#include "SystemLibrary.h"
 #include "Win32.h"
 
 namespace platform {
+namespace {
+
+// version.dll's functions, from the system folder on first use (see SystemLibrary.h). Throws
+// MissingSystemFunction when one cannot be had.
+struct VersionFunctions {
+    decltype(&::GetFileVersionInfoSizeA) getSize;
+    decltype(&::GetFileVersionInfoA) getInfo;
+    decltype(&::VerQueryValueA) queryValue;
+};
+
+const VersionFunctions& Version() {
+    static const VersionFunctions functions = [] {
+        SystemLibrary& dll = VersionLibrary();
+        return VersionFunctions{dll.Get<decltype(&::GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA"),
+                                dll.Get<decltype(&::GetFileVersionInfoA)>("GetFileVersionInfoA"),
+                                dll.Get<decltype(&::VerQueryValueA)>("VerQueryValueA")};
+    }();
+    return functions;
+}
+
+}  // namespace
 
 std::optional<FileVersionBlock> FileVersionBlock::Read(const std::string& path) {
     DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &unused);
+    const DWORD size = Version().getSize(path.c_str(), &unused);
     if (size < 1) return std::nullopt;
     std::vector<unsigned char> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return std::nullopt;
+    if (!Version().getInfo(path.c_str(), 0, size, block.data())) return std::nullopt;
     return FileVersionBlock(std::move(block));
 }
 
 std::optional<FileVersionBlock::Found> FileVersionBlock::Query(const std::string& subBlock) {
     void* data = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block_.data(), subBlock.c_str(), &data, &length)) return std::nullopt;
+    if (!Version().queryValue(block_.data(), subBlock.c_str(), &data, &length)) return std::nullopt;
     // The value lies inside the block; anything else is not taken on trust.
     const auto* at = static_cast<const unsigned char*>(data);
     if (at < block_.data() || at >= block_.data() + block_.size()) return std::nullopt;

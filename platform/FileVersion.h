@@ -11,7 +11,7 @@ namespace platform {
 class FileVersionBlock {
 public:
     // The version block of the file at `path`; nothing when the file is missing, unreadable or
-    // carries no version resource.
+    // carries no version resource. Throws MissingSystemFunction when version.dll cannot be had.
     static std::optional<FileVersionBlock> Read(const std::string& path);
 
     // The bytes of sub-block `subBlock` (VerQueryValueA), never reaching past the block;

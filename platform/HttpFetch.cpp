@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "ScopedHandle.h"
-#include "Win32.h"
-#include <wininet.h>
+#include "WinInet.h"
 
 namespace platform {
 namespace {
@@ -17,7 +16,8 @@ namespace {
 struct InternetHandleTraits {
     using handle_type = HINTERNET;
     static handle_type invalid() { return nullptr; }
-    static void close(handle_type h) { InternetCloseHandle(h); }
+    // WinINet is loaded by then: the handle came from it.
+    static void close(handle_type h) { WinInet().internetCloseHandle(h); }
 };
 using ScopedInternetHandle = ScopedHandle<InternetHandleTraits>;
 
@@ -61,13 +61,13 @@ void LimitEachOperation(HINTERNET session, std::chrono::milliseconds timeout) {
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                          INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
                          INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
-        InternetSetOptionA(session, option, &value, sizeof value);
+        WinInet().internetSetOption(session, option, &value, sizeof value);
 }
 
 DWORD StatusCode(HINTERNET request) {
     DWORD status = 0;
     DWORD size = sizeof status;
-    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+    if (!WinInet().httpQueryInfo(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
                         nullptr))
         return 0;
     return status;
@@ -76,12 +76,12 @@ DWORD StatusCode(HINTERNET request) {
 // The Location header; empty when there is none.
 std::string Location(HINTERNET request) {
     DWORD size = 0;
-    if (HttpQueryInfoA(request, HTTP_QUERY_LOCATION, nullptr, &size, nullptr) ||
+    if (WinInet().httpQueryInfo(request, HTTP_QUERY_LOCATION, nullptr, &size, nullptr) ||
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return {};
     std::vector<char> text(size + 1);
     size = static_cast<DWORD>(text.size());
-    if (!HttpQueryInfoA(request, HTTP_QUERY_LOCATION, text.data(), &size, nullptr)) return {};
+    if (!WinInet().httpQueryInfo(request, HTTP_QUERY_LOCATION, text.data(), &size, nullptr)) return {};
     return std::string(text.data(), std::min<std::size_t>(size, text.size()));
 }
 
@@ -90,7 +90,7 @@ std::string Resolve(const std::string& base, const std::string& location) {
     std::vector<char> text(2048);
     for (int attempt = 0; attempt < 2; ++attempt) {
         DWORD size = static_cast<DWORD>(text.size());
-        if (InternetCombineUrlA(base.c_str(), location.c_str(), text.data(), &size, 0))
+        if (WinInet().internetCombineUrl(base.c_str(), location.c_str(), text.data(), &size, 0))
             return std::string(text.data(), std::min<std::size_t>(size, text.size()));
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return {};
         text.resize(static_cast<std::size_t>(size) + 1);
@@ -134,11 +134,11 @@ bool StreamBody(HINTERNET request, const ChunkRelay::Deliver& deliver, FetchRepo
     std::vector<char> buffer(kPieceSize);
     for (;;) {
         DWORD available = 0;
-        if (!InternetQueryDataAvailable(request, &available, 0, 0))
+        if (!WinInet().internetQueryDataAvailable(request, &available, 0, 0))
             return report.Fail(FetchFailure::SystemError, GetLastError());
         if (available == 0) return true;
         DWORD read = 0;
-        if (!InternetReadFile(request, buffer.data(), std::min(available, kPieceSize), &read))
+        if (!WinInet().internetReadFile(request, buffer.data(), std::min(available, kPieceSize), &read))
             return report.Fail(FetchFailure::SystemError, GetLastError());
         if (read == 0) return true;
         if (!deliver(std::string_view(buffer.data(), read))) return true;
@@ -151,7 +151,7 @@ bool FetchBlocking(const std::string& url, std::chrono::milliseconds timeout,
                    const ChunkRelay::Deliver& deliver, FetchReport& report) {
     if (SchemeOf(url) == Scheme::Other) return report.Fail(FetchFailure::UnsupportedAddress);
     ScopedInternetHandle session(
-        InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        WinInet().internetOpen(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return report.Fail(FetchFailure::Unavailable, GetLastError());
     LimitEachOperation(session.get(), timeout);
 
@@ -159,7 +159,7 @@ bool FetchBlocking(const std::string& url, std::chrono::milliseconds timeout,
     for (int redirects = 0;; ++redirects) {
         const Scheme scheme = SchemeOf(current);
         ScopedInternetHandle request(
-            InternetOpenUrlA(session.get(), current.c_str(), nullptr, 0, kRequestFlags, 0));
+            WinInet().internetOpenUrl(session.get(), current.c_str(), nullptr, 0, kRequestFlags, 0));
         if (!request) return report.Fail(FetchFailure::SystemError, GetLastError());
         const DWORD status = StatusCode(request.get());
         // Wine reports a connection closed before any status line as status 0.
@@ -187,6 +187,7 @@ bool FetchBlocking(const std::string& url, std::chrono::milliseconds timeout,
 }  // namespace
 
 bool HttpFetch::Get(const std::string& url, const ChunkSink& onChunk) {
+    WinInet();  // loaded here, so that a missing function is told to the caller, not lost on a thread
     const std::chrono::milliseconds timeout = timeout_;
     outcome_ = FetchOutcome{FetchFailure::Unavailable, 0, 0, timeout};
     // The settings the session below opens with (INTERNET_OPEN_TYPE_PRECONFIG), to say which way

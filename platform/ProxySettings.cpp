@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "Win32.h"
-#include <wininet.h>
-
+#include "MissingSystemFunction.h"
 #include "RegistryKey.h"
+#include "WinInet.h"
 
 namespace platform {
 namespace {
@@ -31,7 +30,12 @@ bool ReadThroughWinInet(ProxySettings& settings) {
     list.dwOptionCount = 4;
     list.pOptions = options;
     DWORD size = sizeof list;
-    if (!InternetQueryOptionA(nullptr, INTERNET_OPTION_PER_CONNECTION_OPTION, &list, &size)) return false;
+    try {
+        if (!WinInet().internetQueryOption(nullptr, INTERNET_OPTION_PER_CONNECTION_OPTION, &list, &size))
+            return false;
+    } catch (const MissingSystemFunction&) {
+        return false;  // the registry then
+    }
     const DWORD flags = options[0].Value.dwValue;
     settings.autoDetect = (flags & PROXY_TYPE_AUTO_DETECT) != 0;
     settings.useProxy = (flags & PROXY_TYPE_PROXY) != 0;

@@ -25,9 +25,13 @@ private:
 }  // namespace
 
 int RunSilentReport(const std::string& utf8Path) {
+    // No pacing to keep: both fetches go at once, each with its own limit, while the five other
+    // checks are made; the rows stay in the window's order.
+    const std::unique_ptr<PendingCheck> app = StartAppUrlCheck();
+    const std::unique_ptr<PendingCheck> data = StartDataUrlCheck();
     RowFindings findings(ReportedRelease());
     ReportOnlyHost host(findings);
-    CheckRun run(host, ChecksWithoutWindow());
+    CheckRun run(host, ChecksWithoutWindow(*app, *data));
     run.OnActivate();
 
     const ReportFormat format = IsJsonReportPath(utf8Path) ? ReportFormat::Json : ReportFormat::PlainText;

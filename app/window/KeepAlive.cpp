@@ -1,25 +1,6 @@
 #include "KeepAlive.h"
 
-#include <exception>
-
-#include "platform/ScopedHandle.h"
-
 namespace {
-
-struct Job {
-    const std::function<bool()>* work;
-    bool result = false;
-};
-
-DWORD WINAPI RunJob(void* parameter) {
-    auto* job = static_cast<Job*>(parameter);
-    try {
-        job->result = (*job->work)();
-    } catch (...) {
-        job->result = false;  // an error in the work is a failed check
-    }
-    return 0;
-}
 
 // A close request waiting in the queue: the close box, Alt+F4, Esc, or a close posted by a program.
 bool CloseRequested(HWND window) {
@@ -42,23 +23,17 @@ bool CloseRequested(HWND window) {
 
 }  // namespace
 
-bool RunKeepingWindowAlive(HWND window, const std::function<bool()>& work,
-                           const std::function<void()>& abandon) {
-    Job job{&work};
-    DWORD threadId = 0;
-    platform::ScopedKernelHandle thread(CreateThread(nullptr, 0, &RunJob, &job, 0, &threadId));
-    if (!thread) return false;
-
+void WaitKeepingWindowAlive(HWND window, HANDLE worker, const std::function<void()>& abandon) {
     bool abandoned = false;
     for (;;) {
         // Wake for painting and sent messages, and at least every 100 ms to look at the queue:
         // a thread that looks at its queue is not hung.
-        const HANDLE handles[] = {thread.get()};
+        const HANDLE handles[] = {worker};
         const DWORD woke = MsgWaitForMultipleObjects(1, handles, FALSE, 100, QS_PAINT | QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0) break;
+        if (woke == WAIT_OBJECT_0) return;
         if (woke == WAIT_FAILED) {
-            WaitForSingleObject(thread.get(), INFINITE);
-            break;
+            WaitForSingleObject(worker, INFINITE);
+            return;
         }
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // answers sent messages
@@ -68,5 +43,4 @@ bool RunKeepingWindowAlive(HWND window, const std::function<bool()>& work,
             abandon();
         }
     }
-    return job.result;
 }

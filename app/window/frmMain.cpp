@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "app/window/DialogFont.h"
-#include "app/window/KeepAlive.h"
 #include "app/RequirementChecks.h"
 #include "app/window/Rows.h"
 #include "app/report/RunReport.h"
@@ -53,8 +52,8 @@ frmMain::frmMain(HINSTANCE instance) : instance_(instance), run_(*this, Steps())
 std::array<CheckStep, kRowCount> frmMain::Steps() {
     // One line per row; a row without a check keeps its question mark.
     return {{
-        {Row::InternetApp, [this] { return CheckAppUrl(); }},
-        {Row::InternetData, [this] { return CheckDataUrl(); }},
+        {Row::InternetApp, nullptr, [this] { return CheckAppUrl(); }},
+        {Row::InternetData, nullptr, [this] { return CheckDataUrl(); }},
         {Row::Os, [this] { return CheckOS(); }},
         {Row::Installer, [this] { return CheckInstaller(); }},
         {Row::DotNet, [this] { return CheckDotNet(); }},
@@ -402,20 +401,13 @@ Finding frmMain::CheckSmartCardDriver() { return SmartCardToolsFinding(hwnd_); }
 
 Finding frmMain::CheckInstaller() { return InstallerRequirement(); }
 
-// One fetch on a worker thread, the window kept alive meanwhile; closing the window cancels it.
-Finding frmMain::EndpointFinding(Finding (*find)(platform::HttpFetch&) noexcept) {
-    platform::HttpFetch fetch;
-    Finding finding = CouldNotCheck("no thread could be started for the fetch");
-    RunKeepingWindowAlive(
-        hwnd_,
-        [&] {
-            finding = find(fetch);
-            return finding.passed;
-        },
-        [&fetch] { fetch.Cancel(); });
-    return finding;
+// The fetch runs on a thread of its own from the start of the row's pause; closing the window
+// cancels it.
+CheckFunction frmMain::StartEndpoint(std::unique_ptr<PendingCheck> (*start)()) {
+    const std::shared_ptr<PendingCheck> pending = start();
+    return [this, pending] { return pending->WaitKeepingWindowAlive(hwnd_); };
 }
 
-Finding frmMain::CheckAppUrl() { return EndpointFinding(&AppUrlFinding<platform::HttpFetch>); }
+CheckFunction frmMain::CheckAppUrl() { return StartEndpoint(&StartAppUrlCheck); }
 
-Finding frmMain::CheckDataUrl() { return EndpointFinding(&DataUrlFinding<platform::HttpFetch>); }
+CheckFunction frmMain::CheckDataUrl() { return StartEndpoint(&StartDataUrlCheck); }

@@ -53,9 +53,11 @@ private:
 
     // The checks, in the order the run makes them.
     std::array<CheckStep, kRowCount> Steps();
-    Finding EndpointFinding(Finding (*find)(platform::HttpFetch&) noexcept);
-    Finding CheckAppUrl();
-    Finding CheckDataUrl();
+    // The Internet checks start their fetch as their pause starts; what they give back takes the
+    // finding when the pause has ended, the window kept alive while the fetch still goes on.
+    CheckFunction StartEndpoint(std::unique_ptr<PendingCheck> (*start)());
+    CheckFunction CheckAppUrl();
+    CheckFunction CheckDataUrl();
     Finding CheckOS();
     Finding CheckInstaller();
     Finding CheckDotNet();

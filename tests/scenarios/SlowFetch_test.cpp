@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "CheckerWindow.h"
+#include "support/WindowCapture.h"
 #include "tests/internet/LoopbackServer.h"
 #include "tests/internet/TestProxy.h"
 
@@ -108,6 +109,38 @@ TEST_F(DuringASlowFetch, TheCloseBoxEndsTheProgramPromptly) {
     DWORD code = 1;
     GetExitCodeProcess(window.process(), &code);
     EXPECT_EQ(code, 0u);
+}
+
+// The first fetch starts as its pause starts, not after it: a page that takes two seconds puts its
+// row up two seconds after the window appears, where fetching after the pause took three.
+TEST(FetchBesideItsPause, ARowComesWhenBothItsPauseAndItsFetchAreOver) {
+    std::mutex mutex;
+    std::optional<CheckerWindow::Clock::time_point> asked;
+    nettest::LoopbackServer proxy(nettest::ProxyHandler(
+        [&](const std::string&) {
+            std::lock_guard lock(mutex);
+            if (!asked) asked = CheckerWindow::Clock::now();
+        },
+        [](const std::string&) {
+            std::this_thread::sleep_for(2s);
+            return nettest::Response(200, "<a href=\"TessaryApp.application\">Install</a>");
+        },
+        nettest::UnusedPort()));
+    nettest::ScopedProxySetting setting(proxy.Port());
+    CheckerWindow window("winxp");
+    const HWND firstBox = window.Control(106);  // picInternetApp
+    const auto deadline = window.shownAt() + 20s;
+    while (CheckerWindow::Clock::now() < deadline && testsupport::WindowText(firstBox) == "Not checked yet")
+        std::this_thread::sleep_for(20ms);
+    const double shown = Seconds(CheckerWindow::Clock::now() - window.shownAt());
+    std::lock_guard lock(mutex);
+    ASSERT_TRUE(asked) << "the checker never reached the proxy";
+    std::printf("fetch asked %.2f s, row shown %.2f s after the window appeared\n",
+                Seconds(*asked - window.shownAt()), shown);
+    EXPECT_EQ(testsupport::WindowText(firstBox), "Passed");
+    EXPECT_LT(Seconds(*asked - window.shownAt()), 0.8) << "the fetch waited for its pause";
+    EXPECT_GE(shown, 1.9);
+    EXPECT_LT(shown, 2.8) << "the pause and the fetch came one after the other";
 }
 
 }  // namespace

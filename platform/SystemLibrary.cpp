@@ -1,0 +1,57 @@
+#include "SystemLibrary.h"
+
+#include <string>
+
+namespace platform {
+namespace {
+
+// LOAD_LIBRARY_SEARCH_SYSTEM32, which the Windows XP headers this program builds with lack.
+constexpr DWORD kSearchSystem32 = 0x00000800;
+
+std::string SystemFolderPath(const char* fileName) {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::string(folder, length) + "\\" + fileName;
+}
+
+template <typename Function>
+Function Kernel32Function(const char* name) {
+    const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    return kernel32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel32, name))) : nullptr;
+}
+
+}  // namespace
+
+FARPROC SystemLibrary::Address(const char* name) {
+    std::call_once(loaded_, [this] {
+        const std::string path = SystemFolderPath(fileName_);
+        // The altered search order looks for the DLL's own imports in its folder first.
+        if (!path.empty()) module_ = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    });
+    if (!module_) throw MissingSystemFunction(std::string(fileName_) + " could not be loaded");
+    const FARPROC function = GetProcAddress(module_, name);
+    if (!function) throw MissingSystemFunction(std::string(fileName_) + " has no " + name);
+    return function;
+}
+
+SystemLibrary& WinInetLibrary() {
+    static SystemLibrary library("wininet.dll");
+    return library;
+}
+
+SystemLibrary& VersionLibrary() {
+    static SystemLibrary library("version.dll");
+    return library;
+}
+
+void RestrictDllSearchToSystemFolder() {
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
+    if (const auto setDefault = Kernel32Function<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories"))
+        if (setDefault(kSearchSystem32)) return;
+    // Windows XP SP1 and later.
+    if (const auto setDirectory = Kernel32Function<SetDllDirectoryFunction>("SetDllDirectoryA")) setDirectory("");
+}
+
+}  // namespace platform

@@ -1,0 +1,46 @@
+#pragma once
+// A DLL that the program does not need to show its window, loaded on first use by its full path
+// in the system folder. Windows looks for a DLL in the program's own folder first unless it is
+// one it protects (a "known DLL"); wininet.dll and version.dll are not protected since Windows 7,
+// so a DLL of that name saved beside the program, as a drive-by download can do, would be taken
+// instead. By full path, and with the search order that looks for its own imports in its own
+// folder, only the system's copy is loaded. The DLL stays loaded until the program ends: an
+// abandoned fetch may still be using it.
+#include <mutex>
+
+#include "MissingSystemFunction.h"
+#include "Win32.h"
+
+namespace platform {
+
+class SystemLibrary {
+public:
+    explicit SystemLibrary(const char* fileName) : fileName_(fileName) {}
+    SystemLibrary(const SystemLibrary&) = delete;
+    SystemLibrary& operator=(const SystemLibrary&) = delete;
+
+    // The exported function `name`, as a pointer of type `Function`. Throws MissingSystemFunction
+    // when the DLL cannot be loaded or has no such function. Thread-safe.
+    template <typename Function>
+    Function Get(const char* name) {
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(Address(name)));
+    }
+
+private:
+    FARPROC Address(const char* name);
+
+    const char* fileName_;
+    std::once_flag loaded_;
+    HMODULE module_ = nullptr;
+};
+
+// The two the checks need: the Internet functions and the version-resource functions.
+SystemLibrary& WinInetLibrary();
+SystemLibrary& VersionLibrary();
+
+// First thing in WinMain: DLLs loaded from then on, and the DLLs they load in turn, come from the
+// system folder only (SetDefaultDllDirectories, Windows 8 and later, and 7 and Vista with its
+// update); where that is missing, at least the current folder is taken out of the search.
+void RestrictDllSearchToSystemFolder();
+
+}  // namespace platform
