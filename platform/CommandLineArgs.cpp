@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+#include "SystemLibrary.h"
+
 namespace platform {
 
 namespace {
@@ -32,11 +34,34 @@ std::string Utf8FromWide(const wchar_t* text) {
     return utf8;
 }
 
+// True when something follows the program's name: the name runs to its closing quote when it
+// starts with one, else to the first blank, as CommandLineToArgvW takes it.
+bool HasArguments(const wchar_t* line) {
+    if (*line == L'"') {
+        ++line;
+        while (*line && *line != L'"') ++line;
+        if (*line) ++line;
+    } else {
+        while (*line && *line != L' ' && *line != L'\t') ++line;
+    }
+    while (*line == L' ' || *line == L'\t') ++line;
+    return *line != L'\0';
+}
+
 }  // namespace
 
 std::vector<std::string> CommandLineArguments() {
+    const wchar_t* line = GetCommandLineW();
+    // Started plainly, as a customer starts it: the shell is not needed, nor loaded for it.
+    if (!line || !HasArguments(line)) return {};
+    decltype(&::CommandLineToArgvW) split = nullptr;
+    try {
+        split = ShellLibrary().Get<decltype(&::CommandLineToArgvW)>("CommandLineToArgvW");
+    } catch (const MissingSystemFunction&) {
+        return {};
+    }
     int count = 0;
-    const ScopedArgumentArray arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+    const ScopedArgumentArray arguments(split(line, &count));
     std::vector<std::string> result;
     if (!arguments) return result;
     // The first entry is the program itself.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ScopedHandle.h"
+#include "SystemLibrary.h"
 
 namespace platform {
 
@@ -12,11 +13,30 @@ namespace {
 
 constexpr UINT kFolderBufferLength = 512;
 
+// The shell's folder functions and the task allocator that frees what they hand over, loaded on
+// first use (see SystemLibrary.h). Throws MissingSystemFunction when one cannot be had.
+struct ShellFolderFunctions {
+    decltype(&::SHGetSpecialFolderLocation) getFolderLocation;
+    decltype(&::SHGetPathFromIDListA) getPathFromIdList;
+    decltype(&::CoTaskMemFree) freeTaskMemory;
+};
+
+const ShellFolderFunctions& ShellFolders() {
+    static const ShellFolderFunctions functions = [] {
+        SystemLibrary& shell = ShellLibrary();
+        const auto getFolderLocation = shell.Get<decltype(&::SHGetSpecialFolderLocation)>("SHGetSpecialFolderLocation");
+        const auto getPathFromIdList = shell.Get<decltype(&::SHGetPathFromIDListA)>("SHGetPathFromIDListA");
+        return ShellFolderFunctions{getFolderLocation, getPathFromIdList,
+                                    Ole32Library().Get<decltype(&::CoTaskMemFree)>("CoTaskMemFree")};
+    }();
+    return functions;
+}
+
 // An item ID list that the shell handed over: the caller frees it with the task allocator.
 struct ItemIdListTraits {
     using handle_type = LPITEMIDLIST;
     static handle_type invalid() { return nullptr; }
-    static void close(handle_type h) { CoTaskMemFree(h); }
+    static void close(handle_type h) { ShellFolders().freeTaskMemory(h); }  // loaded: h came from it
 };
 using ScopedItemIdList = ScopedHandle<ItemIdListTraits>;
 
@@ -38,9 +58,9 @@ std::string SystemFolder() { return QueryFolder(&GetSystemDirectoryA); }
 
 std::string ShellFolderPath(HWND owner, int csidl) {
     ScopedItemIdList list;
-    if (SHGetSpecialFolderLocation(owner, csidl, list.receive()) != S_OK || !list) return {};
+    if (ShellFolders().getFolderLocation(owner, csidl, list.receive()) != S_OK || !list) return {};
     char buffer[MAX_PATH] = {};  // the 260 characters the call may write
-    if (!SHGetPathFromIDListA(list.get(), buffer)) return {};
+    if (!ShellFolders().getPathFromIdList(list.get(), buffer)) return {};
     return std::string(buffer, std::find(buffer, buffer + MAX_PATH, '\0'));
 }
 

@@ -45,6 +45,16 @@ SystemLibrary& VersionLibrary() {
     return library;
 }
 
+SystemLibrary& ShellLibrary() {
+    static SystemLibrary library("shell32.dll");
+    return library;
+}
+
+SystemLibrary& Ole32Library() {
+    static SystemLibrary library("ole32.dll");
+    return library;
+}
+
 void RestrictDllSearchToSystemFolder() {
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
     using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);

@@ -34,9 +34,13 @@ private:
     HMODULE module_ = nullptr;
 };
 
-// The two the checks need: the Internet functions and the version-resource functions.
+// The ones the program needs once its window is up: the Internet and version-resource functions,
+// and the shell's folder and command-line functions. shell32.dll and ole32.dll are protected,
+// but taking them on first use keeps them, and all they load, out of the way of the first paint.
 SystemLibrary& WinInetLibrary();
 SystemLibrary& VersionLibrary();
+SystemLibrary& ShellLibrary();
+SystemLibrary& Ole32Library();
 
 // First thing in WinMain: DLLs loaded from then on, and the DLLs they load in turn, come from the
 // system folder only (SetDefaultDllDirectories, Windows 8 and later, and 7 and Vista with its

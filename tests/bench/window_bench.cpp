@@ -170,11 +170,14 @@ bool FirstPaints(int runs) {
     bench::PrintRow("first paint, minimal Win32 window", Summary(minimalPaint, bench::Milliseconds));
     bench::PrintRow("first paint, QTSysCheck.exe", Summary(checkerPaint, bench::Milliseconds));
     const double ratio = checkerPaint.Median() / minimalPaint.Median();
-    bench::PrintRow("first paint, QTSysCheck / minimal (medians)", bench::Fixed(ratio, 2) + "x", "<= 1.5x",
-                    bench::AtMost(ratio, 1.5));
+    bench::PrintRow("first paint, QTSysCheck / minimal (medians)", bench::Fixed(ratio, 2) + "x", "<= 1.15x",
+                    bench::AtMost(ratio, 1.15));
     if (minimalPeak.Max() > 0) {
         bench::PrintRow("peak working set, minimal Win32 window at first paint", Summary(minimalPeak, bench::Megabytes));
         bench::PrintRow("peak working set, QTSysCheck.exe at first paint", Summary(checkerPeak, bench::Megabytes));
+        const double more = checkerPeak.Median() - minimalPeak.Median();
+        bench::PrintRow("peak working set at first paint, QTSysCheck over minimal (medians)",
+                        "+" + bench::Megabytes(more), "<= +1.5 MB", bench::AtMost(more, 1.5 * 1024 * 1024));
         if (minimalPeak.Median() > 8.0 * 1024 * 1024)
             bench::PrintNote("working sets here include the platform's own libraries: the minimal window "
                              "alone peaks at " + bench::Megabytes(minimalPeak.Median()));

@@ -1,10 +1,13 @@
 #!/bin/bash
 # Checks the shipped program file without running it: a GUI program of the expected kind that
-# imports only DLLs every Windows has, no function that Windows XP lacks, and that lets the
-# loader harden it (address randomisation, no executable data).
-# Usage: check-pe.sh OBJDUMP PROGRAM.exe pe32|pe32+
+# takes from DLLs only functions on the reviewed list of what Windows XP SP2 has (so it imports
+# only DLLs Windows protects from planting), and that lets the loader harden it (address
+# randomisation, no executable data).
+# Usage: check-pe.sh OBJDUMP PROGRAM.exe pe32|pe32+ [FUNCTION_LIST SOURCE_DIR]
+# Without the list of functions Windows XP SP2 has (xp-sp2-functions.txt), only the kind and the
+# hardening are checked.
 set -euo pipefail
-objdump="$1" exe="$2" kind="$3"
+objdump="$1" exe="$2" kind="$3" allow_list="${4:-}" sources="${5:-}"
 headers=$("$objdump" -p "$exe")
 fail=0
 complain() { echo "FAIL: $*"; fail=1; }
@@ -39,24 +42,29 @@ else
     complain "no base relocations: the program cannot be moved"
 fi
 
-allowed="kernel32 user32 gdi32 advapi32 shell32 ole32 version wininet comctl32 msvcrt crypt32"
-while read -r dll; do
-  lower=$(tr 'A-Z' 'a-z' <<<"${dll%.*}")
-  [[ " $allowed " == *" $lower "* ]] || complain "imports $dll, which is not a Windows system DLL it may use"
-done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
-
-# Functions that mingw's runtime likes to import but Windows XP SP2 does not have.
-newer="GetTickCount64 InitializeConditionVariable SleepConditionVariableCS SleepConditionVariableSRW
-WakeConditionVariable WakeAllConditionVariable InitializeSRWLock AcquireSRWLockExclusive
-AcquireSRWLockShared ReleaseSRWLockExclusive ReleaseSRWLockShared TryAcquireSRWLockExclusive
-InitOnceExecuteOnce InitOnceBeginInitialize FlsAlloc FlsFree FlsGetValue FlsSetValue
-InitializeCriticalSectionEx GetSystemTimePreciseAsFileTime CompareStringEx LCMapStringEx
-GetLocaleInfoEx GetErrorMode SetThreadErrorMode CreateSymbolicLinkA CreateSymbolicLinkW
-GetFinalPathNameByHandleW CancelIoEx K32GetProcessMemoryInfo GetCurrentProcessorNumber"
-imports=$(awk '/DLL Name:/{on=1} on && /^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+[A-Za-z_]/{print $3}' <<<"$headers")
-for f in $newer; do
-  grep -qx "$f" <<<"$imports" && complain "imports $f, which Windows XP does not have"
-done
+# Every function the program takes from a DLL must be on the reviewed list of functions Windows
+# XP SP2 has: those it imports, and those it loads on first use (found in the sources where they
+# are looked up: SystemLibrary's Get<...>("Name") after the call that names its DLL, such as
+# WinInetLibrary()).
+if [ -n "$allow_list" ]; then
+  listed() {  # listed DLL FUNCTION HOW
+    awk -v d="$1" -v f="$2" -v h="$3" '!/^#/ && tolower($1) == d && $2 == f && $3 == h {found = 1} END {exit !found}' "$allow_list"
+  }
+  while read -r dll function; do
+    dll=$(tr 'A-Z' 'a-z' <<<"$dll")
+    listed "$dll" "$function" import ||
+      complain "imports $dll $function, which is not on the list of functions Windows XP SP2 has"
+  done < <(awk -F'\t' '/DLL Name:/ {split($2, a, ": "); dll = a[2]; next}
+                        dll != "" && NF >= 3 && $2 ~ /^[0-9a-f]+$/ {split($3, b, " "); print dll, b[2]}' <<<"$headers")
+  while read -r dll function; do
+    listed "$dll" "$function" first-use ||
+      complain "loads $dll $function on first use, which is not on the list of functions Windows XP SP2 has"
+  done < <(awk '/WinInetLibrary\(\)/ {dll = "wininet.dll"} /VersionLibrary\(\)/ {dll = "version.dll"}
+               /ShellLibrary\(\)/ {dll = "shell32.dll"} /Ole32Library\(\)/ {dll = "ole32.dll"}
+               match($0, /Get<[^>]*>\("[A-Za-z0-9_]+"\)/) {
+                 name = substr($0, RSTART, RLENGTH); sub(/^Get<[^>]*>\("/, "", name); sub(/"\)$/, "", name)
+                 print dll, name }' "$sources"/platform/*.cpp)
+fi
 
 echo "$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '\n' ' ')"
 echo "$(stat -c %s "$exe") bytes"
