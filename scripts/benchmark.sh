@@ -1,10 +1,10 @@
 #!/bin/bash
-# Prints QTSysCheck's figures beside their targets: the size of the program file; the time from
-# process start to its first painted window, beside a minimal Win32 window program started in the
-# same run; the run's time beyond its seven one-second pauses, with both web endpoints served on
-# this machine, and each check's own cost; the peak working set; and the working set while ever
-# larger pages are searched. Figures, not a test: it exits 0 whatever they are, and non-zero
-# only when something could not be built or run.
+# Prints QTSysCheck's figures beside their targets: the size of the program file and what takes
+# the space in it; the time from process start to its first painted window, beside a minimal
+# Win32 window program started in the same run; the run's time beyond its seven one-second
+# pauses, with both web endpoints served on this machine, and each check's own cost; the peak
+# working set; and the working set while ever larger pages are searched. Figures, not a test: it
+# exits 0 whatever they are, and non-zero only when something could not be built or run.
 #
 # Usage: scripts/benchmark.sh [PAINT_RUNS [FULL_RUNS]]   (10 and 5 unless given)
 # The builds go to build/PRESET, or to $QT_BENCH_BUILD_ROOT/PRESET when that is set. The
@@ -64,11 +64,64 @@ size_row() {  # FILE LABEL TARGET_KB (empty: no target)
   fi
   printf 'ROW\texe size, %s\t%d KB (%d bytes)\t%s\t%s\n' "$2" "$kb" "$bytes" "$target" "$verdict"
 }
+# What takes the space in the file, from its section table: a row for each kind of section.
+# Every section of the file is in one of them; the headers and the padding that rounds each
+# section up to the file's alignment make up the rest.
+space_rows() {  # FILE OBJDUMP
+  local bytes
+  bytes=$(stat -c %s "$1")
+  "$2" -h "$1" | awk -v bytes="$bytes" '
+    $1 ~ /^[0-9]+$/ { name = $2; size = strtonum_hex($3); next }
+    name != "" {   # the flags line of the section just read
+      if ($0 ~ /CONTENTS/) {
+        kind = kind_of(name); sum[kind] += size; inside += size
+        if (name == ".eh_fram") name = ".eh_frame"   # the file keeps eight letters of a name
+        names[kind] = names[kind] " " name
+      }
+      else if (name == ".bss") bss += size
+      name = ""
+    }
+    END {
+      split("code unwind data resources imports relocations other", order, " ")
+      label["code"] = "code"; label["unwind"] = "unwind tables"; label["data"] = "data"
+      label["resources"] = "resources"; label["imports"] = "imports"
+      label["relocations"] = "relocations"; label["other"] = "other"
+      for (i = 1; i <= 7; i++) {
+        k = order[i]
+        if (!(k in sum)) continue
+        value = kb(sum[k])
+        if (k == "data" && bss) value = value "; .bss " kb(bss) " in memory only"
+        printf "ROW\t  %s (%s)\t%s\t-\t-\n", label[k], substr(names[k], 2), value
+      }
+      printf "ROW\t  headers, alignment padding\t%s\t-\t-\n", kb(bytes - inside)
+    }
+    function kind_of(n) {
+      if (n == ".text") return "code"
+      if (n ~ /^\.(eh_fram|eh_frame|pdata|xdata)$/) return "unwind"
+      if (n ~ /^\.(data|rdata)$/) return "data"
+      if (n == ".rsrc") return "resources"
+      if (n == ".idata") return "imports"
+      if (n == ".reloc") return "relocations"
+      return "other"
+    }
+    function kb(n) { return sprintf("%.1f KB", n / 1024) }
+    function strtonum_hex(h,   i, n) {
+      n = 0; h = tolower(h)
+      for (i = 1; i <= length(h); i++) n = n * 16 + index("0123456789abcdef", substr(h, i, 1)) - 1
+      return n
+    }'
+}
 for exe in "${exes[@]}"; do   # the shipped 32-bit program first
-  if is_pe32 "$exe"; then size_row "$exe" "QTSysCheck.exe, 32-bit (shipped)" 400; fi
+  if is_pe32 "$exe"; then
+    size_row "$exe" "QTSysCheck.exe, 32-bit (shipped)" 300
+    space_rows "$exe" i686-w64-mingw32-objdump
+  fi
 done > "$results/size.txt"
 for exe in "${exes[@]}"; do
-  if ! is_pe32 "$exe"; then size_row "$exe" "QTSysCheck.exe, 64-bit" ""; fi
+  if ! is_pe32 "$exe"; then
+    size_row "$exe" "QTSysCheck.exe, 64-bit" ""
+    space_rows "$exe" x86_64-w64-mingw32-objdump
+  fi
 done >> "$results/size.txt"
 
 failed=()

@@ -81,13 +81,18 @@ def seg_dist(px, py, ax, ay, bx, by):
 
 
 def pack_rows(pixels, bpp, palette_index=None):
-    """Bottom-up pixel rows, each padded to a multiple of 4 bytes."""
+    """Bottom-up pixel rows, each padded to a multiple of 4 bytes.  At 4 bpp
+    the first of two pixels takes the high half of their byte."""
     out = bytearray()
     for row in reversed(pixels):
         line = bytearray()
-        for rgb in row:
+        for x, rgb in enumerate(row):
             if bpp == 24:
                 line += bytes((rgb[2], rgb[1], rgb[0]))
+            elif bpp == 4 and x % 2:
+                line[-1] |= palette_index[rgb]
+            elif bpp == 4:
+                line.append(palette_index[rgb] << 4)
             else:
                 line.append(palette_index[rgb])
         line += b"\0" * (-len(line) % 4)
@@ -135,21 +140,36 @@ def write_bmp(path, pixels, bpp=24):
         f.write(data)
 
 
+def icon_bpp(pixels):
+    """The fewest bits a pixel that hold the image's colours and black:
+    4 (16 colours), 8 (256) or 24.  The program file carries every size of
+    the icon, so each takes no more room than its colours need."""
+    colours = len(colours_of(pixels, (BLACK,)))
+    return 4 if colours <= 16 else 8 if colours <= 256 else 24
+
+
 def ico_image(pixels, mask, bpp):
-    """One icon resource: header, palette (8 bpp), XOR bitmap, AND mask."""
+    """One icon resource: header, palette (4 and 8 bpp), XOR bitmap, AND
+    mask."""
     height, width = len(pixels), len(pixels[0])
     palette = b""
     index = None
-    if bpp == 8:
-        # Black first so transparent pixels use index 0.  A full 256-entry
-        # palette, the form every icon reader takes.
+    colours_used = 0
+    if bpp in (4, 8):
+        # Black first so transparent pixels use index 0.  At 4 bpp the full
+        # 16-entry palette, the classic form of a 16-colour icon; at 8 bpp
+        # only the colours used, which biClrUsed says.
         colours = colours_of(pixels, (BLACK,))
         index = {c: i for i, c in enumerate(colours)}
         palette = pack_palette(colours)
-        palette += b"\0" * (4 * (256 - len(colours)))
+        if bpp == 4:
+            palette += b"\0" * (4 * (16 - len(colours)))
+        else:
+            colours_used = len(colours)
     xor = pack_rows(pixels, bpp, index)
     andm = pack_mask(mask)
-    return (info_header(width, 2 * height, bpp, len(xor) + len(andm))
+    return (info_header(width, 2 * height, bpp, len(xor) + len(andm),
+                        colours_used)
             + palette + xor + andm)
 
 
@@ -160,8 +180,10 @@ def write_ico(path, images):
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     for (pixels, _, bpp), blob in zip(images, blobs):
         size = len(pixels)
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, bpp,
-                           len(blob), offset)
+        # The colour count field says 16 for a 4-bpp image, 0 from 8 bpp up.
+        colour_count = 1 << bpp if bpp < 8 else 0
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, colour_count,
+                           0, 1, bpp, len(blob), offset)
         offset += len(blob)
     for blob in blobs:
         out += blob
@@ -395,10 +417,9 @@ def main(argv):
     # Windows asks for 16 and 32 at 100 %, 20 and 40 at 125 %, 24 and 48 at
     # 150 %, 32 and 64 at 200 %.
     icons = []
-    for size, bpp in ((16, 8), (20, 8), (24, 8), (32, 24), (40, 8), (48, 8),
-                      (64, 8)):
+    for size in (16, 20, 24, 32, 40, 48, 64):
         pixels, mask = draw_logo_icon(size)
-        icons.append((pixels, mask, bpp))
+        icons.append((pixels, mask, icon_bpp(pixels)))
     write_ico(os.path.join(outdir, "logo.ico"), icons)
     return 0
 
