@@ -1,7 +1,9 @@
 #include "LeadingNumber.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -92,10 +94,13 @@ double LeadingNumber(std::string_view text) {
     const std::string_view number = DecimalPrefix(rest);
     if (number.empty()) return 0;
 
-    double value = 0;
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range)
+    // strtod rather than from_chars, whose floating-point reading is over 40 KB of the program.
+    // The text is already a plain decimal number, and the program never leaves the C locale, so
+    // the point is '.'.
+    const std::string copy(number);
+    errno = 0;
+    double value = std::strtod(copy.c_str(), nullptr);
+    if (errno == ERANGE && (value == 0 || std::isinf(value)))
         value = IsTooLarge(number) ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -value : value;
 }

@@ -50,13 +50,21 @@ std::wstring WideFromUtf8(std::string_view utf8) {
     return wide;
 }
 
+// A number in decimal digits. std::to_wstring would bring the C library's wide printf into the
+// program (some 26 KB) for this.
+std::wstring WideNumber(unsigned long number) {
+    const std::string digits = std::to_string(number);
+    return std::wstring(digits.begin(), digits.end());
+}
+
 // A new file beside `target`, named after it and this process; another name is tried when an
 // earlier run left one of that name behind. An invalid handle when none can be made.
 ScopedFileHandle CreateTemporaryBeside(const std::wstring& target, TemporaryFile& temporary) {
     constexpr int kAttempts = 16;
-    const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId());
+    const std::wstring stem = target + L"." + WideNumber(GetCurrentProcessId());
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        std::wstring path = stem + (attempt == 0 ? L"" : L"." + std::to_wstring(attempt)) + L".tmp";
+        std::wstring path =
+            stem + (attempt == 0 ? L"" : L"." + WideNumber(static_cast<unsigned long>(attempt))) + L".tmp";
         ScopedFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) {

@@ -3,7 +3,8 @@
 # the space in it; the time from process start to its first painted window, beside a minimal
 # Win32 window program started in the same run; the run's time beyond its seven one-second
 # pauses, with both web endpoints served on this machine, and each check's own cost; the peak
-# working set; and the working set while ever larger pages are searched. Figures, not a test: it
+# working set; the working set while ever larger pages are searched; and how long the report and
+# the window take on a network that never answers. Figures, not a test: it
 # exits 0 whatever they are, and non-zero only when something could not be built or run.
 #
 # Usage: scripts/benchmark.sh [PAINT_RUNS [FULL_RUNS]]   (10 and 5 unless given)
@@ -40,7 +41,8 @@ built() {  # PRESET DIR TARGETS...: configures and builds, showing the log only 
   tail -n 40 "$results/build.log" >&2
   return 1
 }
-built "$preset" "$build" QTSysCheck minimal_window window_bench check_cost_bench page_memory_bench
+built "$preset" "$build" QTSysCheck minimal_window window_bench check_cost_bench page_memory_bench \
+  black_hole_bench
 exes=("$build/bin/QTSysCheck.exe")
 # The other build's program file too, for its size: the 32-bit one is what customers are given.
 if built "$other" "$build_root/$other" QTSysCheck; then
@@ -137,11 +139,13 @@ run_bench() {  # NAME ARGS...: the program's output, carriage returns dropped, i
 run_bench window_bench "$paint_runs" "$full_runs"
 run_bench check_cost_bench
 run_bench page_memory_bench
+# Last, and about three minutes: the report and the window against a proxy that never answers.
+run_bench black_hole_bench
 
 echo
 echo "QTSysCheck benchmark ($preset build under $(wine64_cmd --version 2>/dev/null || echo Wine), $(date -u +%Y-%m-%d))"
 cat "$results"/size.txt "$results"/window_bench.txt "$results"/check_cost_bench.txt \
-    "$results"/page_memory_bench.txt | awk -F'\t' '
+    "$results"/page_memory_bench.txt "$results"/black_hole_bench.txt | awk -F'\t' '
   $1 == "ROW" { n++; for (i = 2; i <= 5; i++) { cell[n, i] = $i; if (length($i) > w[i]) w[i] = length($i) } next }
   $1 == "NOTE" { notes[++m] = $2; next }
   NF { notes[++m] = $0 }

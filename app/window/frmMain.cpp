@@ -2,19 +2,17 @@
 
 #include <algorithm>
 
-#include "app/window/DialogFont.h"
 #include "app/RequirementChecks.h"
-#include "app/window/Rows.h"
 #include "app/report/RunReport.h"
-#include "checks/FolderChecks.h"
-#include "checks/InternetChecks.h"
-#include "os/OsCheck.h"
+#include "app/res/resource.h"
+#include "app/window/DialogFont.h"
 #include "app/window/LabelFit.h"
+#include "app/window/Rows.h"
+#include "checks/FolderChecks.h"
+#include "os/OsCheck.h"
 #include "platform/Clipboard.h"
 #include "platform/Dpi.h"
-#include "platform/HttpFetch.h"
 #include "platform/SelectionGuard.h"
-#include "app/res/resource.h"
 
 namespace {
 

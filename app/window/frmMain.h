@@ -5,12 +5,11 @@
 #include <vector>
 
 #include "app/CheckRun.h"
-#include "app/window/Layout.h"
 #include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
+#include "app/window/Layout.h"
 #include "app/window/RowTips.h"
 #include "app/window/WindowImages.h"
-#include "platform/HttpFetch.h"
 #include "platform/ScopedHandle.h"
 
 class frmMain final : public RunHost {
