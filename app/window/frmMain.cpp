@@ -182,11 +182,14 @@ void frmMain::CreateControls() {
                 style |= BS_PUSHBUTTON | WS_TABSTOP;
                 break;
         }
-        CreateWindowExA(0, windowClass, c.text, style, 0, 0, 0, 0, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
+        const RECT r = PixelRect(c);
+        const HWND control = CreateWindowExA(0, windowClass, c.text, style, r.left, r.top, r.right - r.left,
+                                             r.bottom - r.top, hwnd_,
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (c.kind == layout::Kind::Label) FitLabel(c.id);
         PictureOf(c.id) = c.image;
     }
-    PlaceControls();
     // Tab order is z-order in Windows: stack the controls by their tab index.
     std::array<const layout::Control*, layout::kControls.size()> byTab{};
     std::transform(layout::kControls.begin(), layout::kControls.end(), byTab.begin(),
@@ -200,15 +203,19 @@ void frmMain::CreateControls() {
     const HWND above = GetWindow(Control(layout::Label2), GW_HWNDPREV);
     SetWindowPos(Control(layout::lblOS), above ? above : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    CreateRowTips();
+    for (int i = 0; i < kRowCount; ++i) ShowRow(static_cast<Row>(i));  // the boxes' names
+}
+
+RECT frmMain::PixelRect(const layout::Control& c) const {
+    const int left = layout::TwipsToPixels(c.left, dpi_), top = layout::TwipsToPixels(c.top, dpi_);
+    return {left, top, left + layout::TwipsToPixels(c.width, dpi_), top + layout::TwipsToPixels(c.height, dpi_)};
 }
 
 void frmMain::PlaceControls() {
     for (const layout::Control& c : layout::kControls) {
         const HWND control = Control(c.id);
-        SetWindowPos(control, nullptr, layout::TwipsToPixels(c.left, dpi_), layout::TwipsToPixels(c.top, dpi_),
-                     layout::TwipsToPixels(c.width, dpi_), layout::TwipsToPixels(c.height, dpi_),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT r = PixelRect(c);
+        SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (c.kind == layout::Kind::Label) FitLabel(c.id);
     }
@@ -261,8 +268,8 @@ void frmMain::CreateRowTips() {
     tips_.Create(hwnd_, instance_, dpi_);
     for (int i = 0; i < kRowCount; ++i) {
         const Row row = static_cast<Row>(i);
-        for (const HWND control : RowControls(row)) tips_.Add(control, "");
-        ShowRow(row);
+        const std::string tip = findings_.Tip(row);
+        for (const HWND control : RowControls(row)) tips_.Add(control, tip.c_str());
     }
 }
 
@@ -343,7 +350,14 @@ void frmMain::Dispatch(MSG& msg) {
     DispatchMessageA(&msg);
 }
 
-void frmMain::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+void frmMain::Pause(unsigned milliseconds) {
+    // The tooltips are made in the first pause: the window has painted by then, and is not kept
+    // waiting for them. The pause stays as long as it was.
+    const DWORD started = GetTickCount();
+    if (!tips_.hwnd()) CreateRowTips();
+    const DWORD spent = GetTickCount() - started;
+    Sleep(spent < milliseconds ? milliseconds - spent : 0);
+}
 
 bool frmMain::PassMessages() {
     MSG msg;

@@ -69,6 +69,8 @@ private:
     void ApplyDpi(int dpi);
     void SetIcons();
     void PlaceControls();
+    // A control's rectangle in the client area at this scale, as the layout table gives it.
+    RECT PixelRect(const layout::Control& c) const;
     // A label whose text does not fit its box at this scale is widened.
     void FitLabel(layout::ControlId id);
     // The controls a row is made of: its picture box, its caption, and for the operating

@@ -122,7 +122,9 @@ TEST(RowFindingsFromOutside, BeforeAnyCheckEveryRowSaysNotCheckedYet) {
     }
     EXPECT_GE(looked, 3) << "the names were read " << read() << " s after the window appeared";
 
-    const HWND tooltip = ui::FindToolTip(window.hwnd());
+    // The tooltips are made as the first pause starts, once the window has painted.
+    HWND tooltip = nullptr;
+    WaitUntil([&] { return (tooltip = ui::FindToolTip(window.hwnd())) != nullptr; }, 3s);
     ASSERT_NE(tooltip, nullptr) << "the window has no tooltip control";
     const RowControls& last = kRows.back();
     EXPECT_EQ(ui::ReadToolText(tooltip, window.process(), window.hwnd(), last.box), "Not checked yet");

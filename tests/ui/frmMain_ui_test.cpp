@@ -78,6 +78,9 @@ Timeline Watch(const CheckerWindow& window, std::chrono::seconds limit) {
         // look records the last row's change.
         if (closeSeen) std::this_thread::sleep_for(300ms);
         const auto now = CheckerWindow::Clock::now();
+        // Close is looked at before the names: a row's name is set before Close is enabled, so
+        // the last row is never seen after Close merely because the look fell between the two.
+        const bool closeNow = !closeSeen && window.CloseEnabled();
         // When a row was decided is read from its box's name, which changes with the picture
         // and, unlike the screen's pixels, without delay.
         for (std::size_t i = 0; i < kRowBoxIds.size(); ++i)
@@ -94,7 +97,7 @@ Timeline Watch(const CheckerWindow& window, std::chrono::seconds limit) {
         if (osText != "-" && !t.osTextChanged) t.osTextChanged = now;
         t.osText = osText;
         if (closeSeen) break;
-        if (window.CloseEnabled()) {
+        if (closeNow) {
             t.closeEnabled = now;
             closeSeen = true;
             continue;
