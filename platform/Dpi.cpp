@@ -1,5 +1,7 @@
 #include "Dpi.h"
 
+#include "SystemLibrary.h"
+
 namespace platform {
 namespace {
 
@@ -7,12 +9,6 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-
-template <typename Fn>
-Fn User32Function(const char* name) {
-    const HMODULE user32 = GetModuleHandleA("user32.dll");
-    return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
-}
 
 }  // namespace
 
@@ -24,19 +20,19 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    static const auto getDpiForWindow = OptionalFunction<GetDpiForWindowFn>("user32.dll", "GetDpiForWindow");
     const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
     return dpi > 0 ? static_cast<int>(dpi) : SystemDpi();
 }
 
 int SystemMetricForDpi(int index, int dpi) {
-    static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    static const auto forDpi = OptionalFunction<GetSystemMetricsForDpiFn>("user32.dll", "GetSystemMetricsForDpi");
     if (forDpi) return forDpi(index, static_cast<UINT>(dpi));
     return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
 }
 
 void AdjustFrameForDpi(RECT& client, DWORD style, DWORD exStyle, int dpi) {
-    static const auto forDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    static const auto forDpi = OptionalFunction<AdjustWindowRectExForDpiFn>("user32.dll", "AdjustWindowRectExForDpi");
     if (forDpi && forDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi))) return;
     AdjustWindowRectEx(&client, style, FALSE, exStyle);
 }

@@ -1,5 +1,6 @@
 #include "OsVersion.h"
 
+#include "SystemLibrary.h"
 #include "Win32.h"
 
 namespace platform {
@@ -28,10 +29,7 @@ OsVersionRecord ReadOsVersionRecord() {
 
 RealWindowsVersion ReadRealWindowsVersion() {
     using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    const auto getVersion = ntdll ? reinterpret_cast<RtlGetVersionFunction>(reinterpret_cast<void*>(
-                                        GetProcAddress(ntdll, "RtlGetVersion")))
-                                  : nullptr;
+    const auto getVersion = OptionalFunction<RtlGetVersionFunction>("ntdll.dll", "RtlGetVersion");
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof info;
     if (!getVersion || getVersion(&info) != 0) return {};  // 0 is STATUS_SUCCESS

@@ -15,12 +15,6 @@ std::string SystemFolderPath(const char* fileName) {
     return std::string(folder, length) + "\\" + fileName;
 }
 
-template <typename Function>
-Function Kernel32Function(const char* name) {
-    const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-    return kernel32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(kernel32, name))) : nullptr;
-}
-
 }  // namespace
 
 FARPROC SystemLibrary::Address(const char* name) {
@@ -58,10 +52,11 @@ SystemLibrary& Ole32Library() {
 void RestrictDllSearchToSystemFolder() {
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
     using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
-    if (const auto setDefault = Kernel32Function<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories"))
+    if (const auto setDefault =
+            OptionalFunction<SetDefaultDllDirectoriesFunction>("kernel32.dll", "SetDefaultDllDirectories"))
         if (setDefault(kSearchSystem32)) return;
     // Windows XP SP1 and later.
-    if (const auto setDirectory = Kernel32Function<SetDllDirectoryFunction>("SetDllDirectoryA")) setDirectory("");
+    if (const auto setDirectory = OptionalFunction<SetDllDirectoryFunction>("kernel32.dll", "SetDllDirectoryA")) setDirectory("");
 }
 
 }  // namespace platform

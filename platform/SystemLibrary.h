@@ -42,6 +42,15 @@ SystemLibrary& VersionLibrary();
 SystemLibrary& ShellLibrary();
 SystemLibrary& Ole32Library();
 
+// A function that only newer Windows has, from a DLL every process has loaded already (kernel32,
+// user32, ntdll), looked up by name so that the program still starts where it is missing: null
+// there.
+template <typename Function>
+Function OptionalFunction(const char* loadedDll, const char* name) {
+    const HMODULE module = GetModuleHandleA(loadedDll);
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 // First thing in WinMain: DLLs loaded from then on, and the DLLs they load in turn, come from the
 // system folder only (SetDefaultDllDirectories, Windows 8 and later, and 7 and Vista with its
 // update); where that is missing, at least the current folder is taken out of the search.
