@@ -12,6 +12,7 @@
 #include "os/OsCheck.h"
 #include "platform/Clipboard.h"
 #include "platform/Dpi.h"
+#include "platform/HighContrast.h"
 #include "platform/SelectionGuard.h"
 
 namespace {
@@ -70,7 +71,7 @@ bool frmMain::Create(int showCommand) {
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));  // white, whatever the scheme
+    wc.hbrBackground = nullptr;  // painted in the window's own colours (WM_ERASEBKGND)
     wc.lpszClassName = kClassName;
     if (!RegisterClassExA(&wc)) return false;
 
@@ -127,6 +128,16 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_ERASEBKGND: {
+            RECT client{};
+            GetClientRect(hwnd_, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
+            return TRUE;
+        }
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:  // high contrast turned on or off, among others
+            UpdateColours();
+            break;
         case WM_SETCURSOR:
             if (OnSetCursor()) return TRUE;
             break;
@@ -145,6 +156,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void frmMain::Form_Load() {
+    UpdateColours();
     SetIcons();
     font_ = CreateDialogFont(dpi_);
     images_.Load(instance_, dpi_);
@@ -308,7 +320,7 @@ void frmMain::OnEscape() {
 void frmMain::OnDrawPicture(const DRAWITEMSTRUCT& item) {
     // A flat box in the window-background colour, its picture unscaled at the top-left corner
     // and clipped at the box's edges.
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
+    FillRect(item.hDC, &item.rcItem, BackgroundBrush());
     const HBITMAP picture = images_.Get(PictureOf(static_cast<layout::ControlId>(item.CtlID)));
     if (!picture) return;
     BITMAP info{};
@@ -322,11 +334,31 @@ void frmMain::OnDrawPicture(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT frmMain::OnControlColour(HDC dc, HWND control) {
-    // Labels have no background of their own: the window's white shows through.
+    // Labels have no background of their own: the window's shows through, and their text is
+    // chosen with it.
     const bool isOsText = GetDlgCtrlID(control) == layout::lblOS;
-    SetTextColor(dc, isOsText ? static_cast<COLORREF>(layout::kOsTextColour) : GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, isOsText ? colours_.osText : colours_.text);
+    SetBkColor(dc, colours_.background);
     SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    return reinterpret_cast<LRESULT>(BackgroundBrush());
+}
+
+void frmMain::UpdateColours() {
+    const WindowColours colours = ChooseWindowColours(platform::HighContrastOn(), GetSysColor(COLOR_WINDOW),
+                                                      GetSysColor(COLOR_WINDOWTEXT));
+    const bool changed = !background_ || colours.background != colours_.background ||
+                         colours.text != colours_.text || colours.osText != colours_.osText;
+    if (!changed) return;
+    platform::ScopedGdiObject brush(CreateSolidBrush(colours.background));
+    if (!brush) return;  // the colours in use stay, with the brush that goes with them
+    colours_ = colours;
+    background_ = std::move(brush);
+    // Shown at once, or at the run's next message pass.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+HBRUSH frmMain::BackgroundBrush() const {
+    return background_ ? static_cast<HBRUSH>(background_.get()) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
 }
 
 bool frmMain::OnSetCursor() {

@@ -9,6 +9,7 @@
 #include "app/RowFindings.h"
 #include "app/window/Layout.h"
 #include "app/window/RowTips.h"
+#include "app/window/WindowColours.h"
 #include "app/window/WindowImages.h"
 #include "platform/ScopedHandle.h"
 
@@ -48,6 +49,9 @@ private:
     // Sizes the frame so that the client area is the design's at this scale.
     void KeepClientSize();
     LRESULT OnControlColour(HDC dc, HWND control);
+    // The colours for the scheme in use, chosen again when it changes; the window repaints in them.
+    void UpdateColours();
+    HBRUSH BackgroundBrush() const;
     bool OnSetCursor();
 
     // The checks, in the order the run makes them.
@@ -89,6 +93,8 @@ private:
     bool busy_ = false;
     int dpi_ = 96;
     platform::ScopedGdiObject font_;
+    WindowColours colours_{kWhite, kBlack, kBlack};
+    platform::ScopedGdiObject background_;  // a brush of colours_.background
     platform::ScopedIcon bigIcon_, smallIcon_;
     WindowImages images_;
     std::array<layout::Image, layout::kControls.size()> pictures_{};  // each picture box's picture

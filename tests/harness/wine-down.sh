@@ -4,11 +4,13 @@
 prefix="$1"
 . "$(dirname "$0")/wine-env.sh" "$prefix"
 wineserver -k 2>/dev/null || true
-# The copy that the display-scale tests run in (wine-dpi-run.sh), if they ran.
-if [ -d "$prefix-dpi" ]; then
-  WINEPREFIX="$prefix-dpi" wineserver -k 2>/dev/null || true
-  rm -f "$prefix-dpi.display"
-fi
+# The copies that the display-scale and colour-scheme tests run in (wine-dpi-run.sh), if they ran.
+for copy in "$prefix-dpi" "$prefix-dpi-high-contrast-black"; do
+  if [ -d "$copy" ]; then
+    WINEPREFIX="$copy" wineserver -k 2>/dev/null || true
+    rm -f "$copy.display"
+  fi
+done
 if [ -f "$prefix.xvfb.pid" ]; then
   kill "$(cat "$prefix.xvfb.pid")" 2>/dev/null || true
 fi

@@ -4,12 +4,15 @@
 # the copy's server is restarted after the setting. The copy's files are hard links to the
 # prefix's, but for the registry's, which Wine rewrites in place: those are copied.
 # Usage: wine-dpi-run.sh PREFIX DPI PROGRAM.exe [ARGS...]   (DPI 96 = 100 %, 144 = 150 %)
+# With QT_TEST_SCHEME=high-contrast-black, a copy of its own takes Windows' High Contrast Black
+# colours too.
 # Exits 77 (ctest's "skipped") for a 32-bit program where 32-bit Wine cannot run.
 set -uo pipefail
 main="$1" dpi="$2"
 shift 2
 here="$(cd "$(dirname "$0")" && pwd)"
-copy="$main-dpi"
+scheme="${QT_TEST_SCHEME:-}"
+copy="$main-dpi${scheme:+-$scheme}"
 
 . "$here/wine-env.sh" "$main"   # the display of the running fixture
 if is_pe32 "$1" && ! wine32_works; then
@@ -31,6 +34,12 @@ for key in 'HKCU\Control Panel\Desktop' \
            'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
   wine64_cmd reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1 || exit 1
 done
+if [ "$scheme" = high-contrast-black ]; then
+  for colour in 'Window 0 0 0' 'ButtonFace 0 0 0' 'WindowText 255 255 255' 'ButtonText 255 255 255'; do
+    wine64_cmd reg add 'HKCU\Control Panel\Colors' /v "${colour%% *}" /d "${colour#* }" /f \
+      </dev/null >/dev/null 2>&1 || exit 1
+  done
+fi
 # At 200 % the window is wider than the prefix's 800 x 600 desktop: give the copy the whole screen.
 wine64_cmd reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
 wineserver -k 2>/dev/null

@@ -14,6 +14,7 @@
 #include "CheckerWindow.h"
 #include "app/window/DialogFont.h"
 #include "app/window/Layout.h"
+#include "app/window/WindowColours.h"
 #include "platform/ScopedHandle.h"
 #include "support/Process.h"
 #include "support/RemoteMemory.h"
@@ -244,6 +245,78 @@ TEST_F(CheckerAtScale, ImagesAreDrawnForTheScaleAndNoTextIsCut) {
     std::printf("screenshot: %s\n",
                 ui::SaveScreenshot(window.hwnd(), "scale-" + std::to_string(dpi * 100 / 96)).c_str());
     ExpectEveryLabelWhole(window.hwnd(), dpi);
+}
+
+// The colour the most pixels of `area` have: a label's background.
+Colour Commonest(const testsupport::Picture& picture, const RECT& area) {
+    std::vector<std::pair<Colour, int>> counts;
+    for (int y = area.top; y < area.bottom && y < picture.height; ++y)
+        for (int x = area.left; x < area.right && x < picture.width; ++x) {
+            const auto p = picture.At(x, y);
+            const Colour c = p.r | (p.g << 8) | (p.b << 16);
+            auto it = std::find_if(counts.begin(), counts.end(), [c](const auto& e) { return e.first == c; });
+            if (it == counts.end()) counts.emplace_back(c, 1); else ++it->second;
+        }
+    if (counts.empty()) return kWhite;
+    return std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second < b.second; })->first;
+}
+
+// Every label's letters stand out from what lies behind them by at least 4.5:1: the strongest
+// contrast of any pixel of its text with the label's background (a label that shows no letters has
+// none). Returns the window's background, taken where no control lies.
+Colour ExpectEveryCaptionReadable(HWND window, const testsupport::Picture& shown, int dpi) {
+    std::vector<HWND> children;
+    EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&children));
+    int labels = 0;
+    for (const HWND child : children) {
+        const std::string text = testsupport::WindowText(child);
+        if (!IsLabel(child) || !IsWindowVisible(child) || text.empty()) continue;
+        ++labels;
+        SCOPED_TRACE(text);
+        const RECT box = testsupport::ChildRect(child);
+        const TextRoom needed = Needed(dpi, text, box.right - box.left);
+        const RECT letters{box.left, box.top, box.left + needed.width, box.top + needed.height};
+        const Colour background = Commonest(shown, letters);
+        double strongest = 1;
+        for (int y = letters.top; y < letters.bottom; ++y)
+            for (int x = letters.left; x < letters.right; ++x) {
+                const auto p = shown.At(x, y);
+                strongest = std::max(strongest, ContrastRatio(p.r | (p.g << 8) | (p.b << 16), background));
+            }
+        EXPECT_GE(strongest, kReadableContrast);
+    }
+    EXPECT_EQ(labels, 9);
+    return Commonest(shown, RECT{0, shown.height - 4, 40, shown.height});
+}
+
+// wine-dpi-run.sh with QT_TEST_SCHEME=high-contrast-black gives the prefix copy Windows' High
+// Contrast Black colours: white text on black windows and buttons.
+using CheckerInHighContrastScheme = ScaleAware;
+
+TEST_F(CheckerInHighContrastScheme, EveryCaptionReadsWithAndWithoutTheHighContrastFlag) {
+    ASSERT_EQ(GetSysColor(COLOR_WINDOW), kBlack) << "run through wine-dpi-run.sh with the scheme set";
+    ASSERT_EQ(GetSysColor(COLOR_WINDOWTEXT), kWhite);
+    const int dpi = ScreenDpi();
+    // Wine always reports high contrast off; the checker takes the flag from the environment too.
+    for (const char* flag : {"0", "1"}) {
+        SCOPED_TRACE(std::string("high contrast ") + flag);
+        SetEnvironmentVariableA("QTSYSCHECK_HIGH_CONTRAST", flag);
+        CheckerWindow window("winxp");
+        ASSERT_TRUE(WaitForClose(window, 120s));
+        const testsupport::Picture shown = testsupport::CaptureClient(window.hwnd());
+        const bool on = flag[0] == '1';
+        EXPECT_EQ(ExpectEveryCaptionReadable(window.hwnd(), shown, dpi), on ? kBlack : kWhite);
+        // The marks stay what they are on the dark window.
+        for (std::size_t i = 0; i < kRowBoxes.size(); ++i) {
+            const RECT r = testsupport::ChildRect(window.Control(kRowBoxes[i]));
+            const ui::Mark mark = ui::Classify(shown, r.left, r.top, r.right - r.left, r.bottom - r.top);
+            const bool passed = testsupport::WindowText(window.Control(kRowBoxes[i])) == "Passed";
+            EXPECT_EQ(mark, passed ? ui::Mark::Tick : ui::Mark::Cross) << "row " << i;
+        }
+        if (on && dpi == 96)
+            std::printf("screenshot: %s\n", ui::SaveScreenshot(window.hwnd(), "high-contrast").c_str());
+    }
+    SetEnvironmentVariableA("QTSYSCHECK_HIGH_CONTRAST", nullptr);
 }
 
 using CheckerMoved = ScaleAware;

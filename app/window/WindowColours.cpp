@@ -1,0 +1,33 @@
+#include "app/window/WindowColours.h"
+
+#include <cmath>
+
+#include "app/window/Layout.h"
+
+namespace {
+
+// The relative luminance of one sRGB channel, 0 to 255.
+double Linear(unsigned channel) {
+    const double c = channel / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(Colour colour) {
+    return 0.2126 * Linear(colour & 0xFF) + 0.7152 * Linear((colour >> 8) & 0xFF) +
+           0.0722 * Linear((colour >> 16) & 0xFF);
+}
+
+}  // namespace
+
+double ContrastRatio(Colour a, Colour b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return la > lb ? (la + 0.05) / (lb + 0.05) : (lb + 0.05) / (la + 0.05);
+}
+
+WindowColours ChooseWindowColours(bool highContrast, Colour schemeWindow, Colour schemeWindowText) {
+    WindowColours colours = highContrast ? WindowColours{schemeWindow, schemeWindowText, 0}
+                                         : WindowColours{kWhite, kBlack, 0};
+    const auto blue = static_cast<Colour>(layout::kOsTextColour);
+    colours.osText = ContrastRatio(blue, colours.background) >= kReadableContrast ? blue : colours.text;
+    return colours;
+}
