@@ -6,6 +6,7 @@
 #include "app/report/RunReport.h"
 #include "app/res/resource.h"
 #include "app/window/DialogFont.h"
+#include "app/window/FixLayout.h"
 #include "app/window/LabelFit.h"
 #include "app/window/Rows.h"
 #include "checks/FolderChecks.h"
@@ -14,6 +15,7 @@
 #include "platform/Dpi.h"
 #include "platform/HighContrast.h"
 #include "platform/SelectionGuard.h"
+#include "platform/StartFix.h"
 
 namespace {
 
@@ -118,7 +120,15 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (LOWORD(wParam) == layout::cmdClose && HIWORD(wParam) == BN_CLICKED) cmdClose_Click();
             if (LOWORD(wParam) == IDCANCEL) OnEscape();  // the dialog manager's answer to Esc
+            // The dialog manager's answer to Enter, where the focused link did not take the key.
+            if (LOWORD(wParam) == IDOK && GetFocus() && GetParent(GetFocus()) == hwnd_)
+                OnLink(GetDlgCtrlID(GetFocus()));
             return 0;
+        case WM_NOTIFY: {
+            const auto& note = *reinterpret_cast<const NMHDR*>(lParam);
+            if (note.code == NM_CLICK || note.code == NM_RETURN) OnLink(static_cast<int>(note.idFrom));
+            return 0;
+        }
         case platform::kMsgDpiChanged:
             OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -215,7 +225,71 @@ void frmMain::CreateControls() {
     const HWND above = GetWindow(Control(layout::Label2), GW_HWNDPREV);
     SetWindowPos(Control(layout::lblOS), above ? above : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    CreateLinks();
     for (int i = 0; i < kRowCount; ++i) ShowRow(static_cast<Row>(i));  // the boxes' names
+}
+
+void frmMain::CreateLinks() {
+    for (int i = 0; i < kRowCount; ++i) rows_[static_cast<std::size_t>(i)].Create(hwnd_, instance_, static_cast<Row>(i));
+    footer_.Create(hwnd_, instance_);
+    // Tab reaches the rows' links in row order, then Close, then the links beside it.
+    HWND after = GetWindow(Control(layout::cmdClose), GW_HWNDPREV);
+    const auto insert = [&after](HWND link) {
+        if (!link) return;
+        SetWindowPos(link, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = link;
+    };
+    for (const RowPresentation& row : rows_) insert(row.link());
+    after = Control(layout::cmdClose);
+    insert(footer_.copy());
+    insert(footer_.checkAgain());
+}
+
+void frmMain::ShowFixLinks() {
+    const HFONT font = static_cast<HFONT>(font_.get());
+    const int left = layout::TwipsToPixels(fix_layout::kLinkColumnLeft, dpi_);
+    for (RowPresentation& row : rows_) row.ShowLink(findings_, font, left, dpi_);
+    footer_.ShowCopy(font, dpi_);
+    PlaceLinks();
+}
+
+void frmMain::PlaceLinks() {
+    const HFONT font = static_cast<HFONT>(font_.get());
+    const int left = layout::TwipsToPixels(fix_layout::kLinkColumnLeft, dpi_);
+    int right = footer_.Place(font, dpi_);
+    for (RowPresentation& row : rows_)
+        if (IsWindowVisible(row.link())) right = std::max(right, row.PlaceLink(findings_, font, left, dpi_));
+    // The window widens to hold the links, and never narrows below its design.
+    const int margin = right > 0 ? layout::TwipsToPixels(fix_layout::kRightMargin, dpi_) : 0;
+    clientWidth_ = std::max(layout::TwipsToPixels(layout::kClientWidth, dpi_), right + margin);
+    KeepClientSize();
+}
+
+void frmMain::OnLink(int id) {
+    if (id == fix_layout::kCopyLink) {
+        CopyReport();
+        return;
+    }
+    if (id == fix_layout::kCheckAgainLink) {
+        PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
+        return;
+    }
+    if (!fix_layout::IsRowLink(id) || !IsWindowVisible(GetDlgItem(hwnd_, id))) return;
+    const Row row = fix_layout::RowOfLink(id);
+    const platform::FixAction& action = findings_.Action(row);
+    if (action.kind == platform::FixAction::Kind::CheckAgain) {
+        PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
+        return;
+    }
+    const unsigned long error = platform::StartFix(action, hwnd_);
+    if (error != 0) {
+        // Said on the row; its instruction stays.
+        findings_.NoteFixFailure(row, FixFailureText(action, error));
+        ShowRow(row);
+        return;
+    }
+    footer_.ShowCheckAgain(static_cast<HFONT>(font_.get()), dpi_);
+    PlaceLinks();
 }
 
 RECT frmMain::PixelRect(const layout::Control& c) const {
@@ -244,6 +318,7 @@ void frmMain::ApplyDpi(int dpi) {
     font_ = CreateDialogFont(dpi_);
     images_.Load(instance_, dpi_);
     PlaceControls();
+    PlaceLinks();
     tips_.SetDpi(dpi_);
     for (int i = 0; i < kRowCount; ++i)
         for (const HWND control : RowControls(static_cast<Row>(i))) tips_.Move(control);
@@ -257,7 +332,7 @@ void frmMain::OnDpiChanged(int dpi, const RECT* suggested) {
     RECT now{};
     GetWindowRect(hwnd_, &now);
     const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{now.left, now.top};
-    const RECT frame = FrameAt(dpi_);
+    const RECT frame = FrameAt(dpi_);  // the client size is corrected below
     SetWindowPos(hwnd_, nullptr, at.x, at.y, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     KeepClientSize();
@@ -269,7 +344,8 @@ void frmMain::KeepClientSize() {
     RECT client{}, window{};
     GetClientRect(hwnd_, &client);
     GetWindowRect(hwnd_, &window);
-    const int dx = layout::TwipsToPixels(layout::kClientWidth, dpi_) - client.right;
+    const int width = clientWidth_ > 0 ? clientWidth_ : layout::TwipsToPixels(layout::kClientWidth, dpi_);
+    const int dx = width - client.right;
     const int dy = layout::TwipsToPixels(layout::kClientHeight, dpi_) - client.bottom;
     if (dx == 0 && dy == 0) return;
     SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
@@ -286,24 +362,11 @@ void frmMain::CreateRowTips() {
 }
 
 void frmMain::ShowRow(Row row) {
-    const HWND box = Control(rows::kBoxes[rows::Index(row)]);
-    const RowResult result = findings_.Result(row);
-    PictureOf(static_cast<layout::ControlId>(GetDlgCtrlID(box))) =
-        result == RowResult::NotChecked ? layout::Image::Question
-                                        : result == RowResult::Passed ? layout::Image::Tick : layout::Image::Cross;
-    // The picture box's name is what a screen reader says after the caption; it is not drawn.
-    SetWindowTextA(box, ResultText(result).data());
-    InvalidateRect(box, nullptr, TRUE);  // painted at the run's next message pass
-    const std::string tip = findings_.Tip(row);
-    for (const HWND control : RowControls(row)) tips_.SetText(control, tip.c_str());
+    const RowPresentation& presentation = rows_[rows::Index(row)];
+    PictureOf(rows::kBoxes[rows::Index(row)]) = presentation.Show(findings_, tips_);
 }
 
-std::vector<HWND> frmMain::RowControls(Row row) const {
-    std::vector<HWND> controls{Control(rows::kBoxes[rows::Index(row)]),
-                               Control(rows::kCaptions[rows::Index(row)])};
-    if (row == Row::Os) controls.push_back(Control(layout::lblOS));
-    return controls;
-}
+std::vector<HWND> frmMain::RowControls(Row row) const { return rows_[rows::Index(row)].Controls(); }
 
 void frmMain::Form_Activate() { run_.OnActivate(); }
 
@@ -409,7 +472,10 @@ void frmMain::SetBusyPointer(bool busy) {
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(busy ? 32514 : 32512)));
 }
 
-void frmMain::EnableClose() { EnableWindow(Control(layout::cmdClose), TRUE); }
+void frmMain::EnableClose() {
+    EnableWindow(Control(layout::cmdClose), TRUE);
+    ShowFixLinks();  // the run has ended
+}
 
 void frmMain::ShowResult(Row row, const Finding& finding) {
     findings_.Record(row, finding);
@@ -420,6 +486,8 @@ void frmMain::ClearResults() {
     // Keyboard focus leaves Close before it is disabled, so that F5, Esc and Ctrl+C still arrive.
     if (GetFocus() == Control(layout::cmdClose)) SetFocus(hwnd_);
     EnableWindow(Control(layout::cmdClose), FALSE);
+    for (RowPresentation& row : rows_) row.HideLink();
+    footer_.HideCheckAgain();
     findings_.Clear();
     for (int i = 0; i < kRowCount; ++i) ShowRow(static_cast<Row>(i));
     SetWindowTextA(Control(layout::lblOS), layout::kControls[layout::lblOS - layout::picMsHTMLDLL].text);
@@ -427,7 +495,11 @@ void frmMain::ClearResults() {
 
 void frmMain::CopyReport() {
     // What is known so far: rows not reached yet say so.
-    if (!platform::PutTextOnClipboard(hwnd_, RunReport(findings_, ReportFormat::PlainText))) MessageBeep(MB_ICONWARNING);
+    if (!platform::PutTextOnClipboard(hwnd_, RunReport(findings_, ReportFormat::PlainText))) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    if (IsWindowVisible(footer_.copy())) footer_.MarkCopied(static_cast<HFONT>(font_.get()), dpi_);
 }
 
 Finding frmMain::CheckOS() {

@@ -8,6 +8,8 @@
 #include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
 #include "app/window/Layout.h"
+#include "app/window/FooterLinks.h"
+#include "app/window/RowPresentation.h"
 #include "app/window/RowTips.h"
 #include "app/window/WindowColours.h"
 #include "app/window/WindowImages.h"
@@ -84,6 +86,13 @@ private:
     void CopyReport();
     // The row's picture, screen-reader name and tooltips as its finding (or none) says.
     void ShowRow(Row row);
+    // The links to the fixes: made hidden with the controls, shown when a run has ended, laid out
+    // with the window widened to hold them.
+    void CreateLinks();
+    void ShowFixLinks();
+    void PlaceLinks();
+    // A link was clicked, or Enter pressed on it: the fix opens, or the checks run again.
+    void OnLink(int id);
     HWND Control(layout::ControlId id) const { return GetDlgItem(hwnd_, id); }
     layout::Image& PictureOf(layout::ControlId id) { return pictures_[id - layout::picMsHTMLDLL]; }
 
@@ -100,5 +109,8 @@ private:
     std::array<layout::Image, layout::kControls.size()> pictures_{};  // each picture box's picture
     RowFindings findings_{ReportedRelease()};
     RowTips tips_;
+    std::array<RowPresentation, kRowCount> rows_{};
+    FooterLinks footer_;
+    int clientWidth_ = 0;  // pixels; 0 until the links are laid out: the design's width
     CheckRun run_;
 };

@@ -5,12 +5,14 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "CheckerWindow.h"
 #include "RemoteToolTips.h"
+#include "platform/ScopedHandle.h"
 #include "support/Process.h"
 #include "support/TextLines.h"
 #include "support/WindowCapture.h"
@@ -273,3 +275,152 @@ TEST(RowFindingsFromOutside, CtrlCDuringTheRunCopiesWhatIsKnownSoFar) {
 }
 
 }  // namespace
+
+// The links to the fixes, read and used from outside as a person would.
+namespace links {
+
+constexpr int kFirstRowLink = 200, kCopyLink = 207, kCheckAgainLink = 208, kClose = 103;
+
+// A link's words as a person reads them: UTF-8, without the "<a>" markup.
+std::string Words(HWND link) {
+    wchar_t wide[512] = {};
+    GetWindowTextW(link, wide, 512);
+    char utf8[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::string words;
+    for (const char* c = utf8; *c;) {
+        if (std::strncmp(c, "<a>", 3) == 0) c += 3;
+        else if (std::strncmp(c, "</a>", 4) == 0) c += 4;
+        else words += *c++;
+    }
+    return words;
+}
+
+HWND Focused(const CheckerWindow& window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window.hwnd(), nullptr), &info);
+    return info.hwndFocus;
+}
+
+void Press(WORD key) {
+    INPUT keys[2]{};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = key;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    std::this_thread::sleep_for(150ms);
+}
+
+void Click(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    SetCursorPos(r.left + 6, (r.top + r.bottom) / 2);
+    std::this_thread::sleep_for(100ms);
+    INPUT mouse[2]{};
+    mouse[0].type = mouse[1].type = INPUT_MOUSE;
+    mouse[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, mouse, sizeof(INPUT));
+}
+
+// A shown top-level window of another process than the checker's whose title holds `words`.
+struct OtherWindow {
+    DWORD notProcess;
+    const char* words;
+    HWND found;
+};
+BOOL CALLBACK MatchOther(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<OtherWindow*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process == search->notProcess || !IsWindowVisible(hwnd)) return TRUE;
+    if (testsupport::WindowText(hwnd).find(search->words) == std::string::npos) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace links
+
+TEST_F(FinishedRun, EachFailedRowsLinkReadsAsTheReportsFixAndNoneTakesTheFocus) {
+    const HWND focus = links::Focused(window_);
+    for (int id = links::kFirstRowLink; id <= links::kCheckAgainLink; ++id)
+        EXPECT_NE(focus, window_.Control(id)) << "link " << id << " took the focus";
+    EXPECT_FALSE(IsWindowVisible(window_.Control(links::kCheckAgainLink))) << "no fix opened yet";
+
+    // The visible "Copy the report" does what Ctrl+C does.
+    EmptyTheClipboard();
+    ASSERT_TRUE(IsWindowVisible(window_.Control(links::kCopyLink)));
+    links::Click(window_.Control(links::kCopyLink));
+    ASSERT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }, 5s)) << "nothing was copied";
+    EXPECT_EQ(links::Words(window_.Control(links::kCopyLink)), "Copy the report (copied)");
+    const std::vector<std::string> lines = testsupport::Lines(ClipboardText());
+    int shown = 0;
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        SCOPED_TRACE(kRows[i].captionText);
+        const HWND link = window_.Control(links::kFirstRowLink + static_cast<int>(i));
+        std::size_t at = 0;
+        while (at < lines.size() && !StartsWith(lines[at], std::string(kRows[i].captionText) + ": ")) ++at;
+        ASSERT_LT(at, lines.size());
+        std::string fix;
+        for (std::size_t next = at + 1; next < lines.size() && StartsWith(lines[next], "    "); ++next)
+            if (StartsWith(lines[next], "    Fix: ")) fix = lines[next].substr(9);
+        ASSERT_NE(link, nullptr);
+        EXPECT_EQ(IsWindowVisible(link) != FALSE, !fix.empty()) << fix;
+        if (fix.empty()) continue;
+        ++shown;
+        const std::string words = links::Words(link);
+        EXPECT_TRUE(StartsWith(fix, words)) << words << " / " << fix;
+        // On the row's own line.
+        EXPECT_EQ(testsupport::ChildRect(link).top, testsupport::ChildRect(window_.Control(kRows[i].caption)).top);
+    }
+    EXPECT_GE(shown, 2) << "the Internet rows at least fail here";
+    EXPECT_EQ(links::Words(window_.Control(links::kFirstRowLink)), "Open Internet Options\xE2\x80\xA6");
+}
+
+TEST_F(FinishedRun, TabReachesTheLinksInRowOrderThenCloseAndEnterUsesThem) {
+    std::vector<int> expected;
+    for (int i = 0; i < ui::kRows; ++i)
+        if (IsWindowVisible(window_.Control(links::kFirstRowLink + i))) expected.push_back(links::kFirstRowLink + i);
+    expected.push_back(links::kClose);
+    expected.push_back(links::kCopyLink);
+    SetForegroundWindow(window_.hwnd());
+    std::this_thread::sleep_for(200ms);
+    // From wherever the focus is, Tab goes round: find the first link, then read the order.
+    for (int i = 0; i < 12 && GetDlgCtrlID(links::Focused(window_)) != expected.front(); ++i) links::Press(VK_TAB);
+    std::vector<int> order;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        order.push_back(GetDlgCtrlID(links::Focused(window_)));
+        if (i + 1 < expected.size()) links::Press(VK_TAB);
+    }
+    EXPECT_EQ(order, expected);
+
+    // Enter on "Copy the report" copies it.
+    EmptyTheClipboard();
+    ASSERT_EQ(GetDlgCtrlID(links::Focused(window_)), links::kCopyLink);
+    links::Press(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }, 5s)) << "Enter on the link copied nothing";
+    EXPECT_TRUE(window_.CloseEnabled()) << "Enter did not close or restart anything";
+}
+
+TEST_F(FinishedRun, ClickingOpenInternetOptionsStartsItAndTheWindowSaysHowToCheckAgain) {
+    const HWND link = window_.Control(links::kFirstRowLink);
+    ASSERT_EQ(links::Words(link), "Open Internet Options\xE2\x80\xA6");
+    links::OtherWindow search{GetProcessId(window_.process()), "Internet", nullptr};
+    links::Click(link);
+    ASSERT_TRUE(WaitUntil([&search] {
+        EnumWindows(&links::MatchOther, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, 20s)) << "Internet Options did not open";
+    EXPECT_TRUE(WaitUntil([this] { return IsWindowVisible(window_.Control(links::kCheckAgainLink)) != FALSE; }, 5s));
+    EXPECT_EQ(links::Words(window_.Control(links::kCheckAgainLink)), "Fixed? Check again (F5)");
+    DWORD opened = 0;
+    GetWindowThreadProcessId(search.found, &opened);
+    platform::ScopedKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, opened));
+    if (process) TerminateProcess(process.get(), 0);
+
+    // "Check again" runs the checks anew: the rows go back to their question marks.
+    links::Click(window_.Control(links::kCheckAgainLink));
+    EXPECT_TRUE(WaitUntil([this] { return !window_.CloseEnabled(); }, 5s));
+    EXPECT_FALSE(IsWindowVisible(link)) << "the links wait for the new run's end";
+}

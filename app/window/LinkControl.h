@@ -1,0 +1,17 @@
+#pragma once
+// A link on the window: a SysLink (comctl32 version 6) whose words hold one link, "<a>...</a>".
+// Its texts are UTF-8, so that "…" and the like read the same whatever the system code page.
+#include <string>
+#include <string_view>
+
+#include "platform/Win32.h"
+
+// Creates a hidden link with control identifier `id`; null when the class is missing.
+HWND CreateLinkControl(HWND parent, HINSTANCE instance, int id);
+
+// Sets the link's words ("<a>Open Internet Options…</a>"). The tab stop is set again: setting a
+// SysLink's text can drop it.
+void SetLinkText(HWND link, std::string_view utf8Markup);
+
+// The width `utf8Markup`'s words take in `font`, in pixels: the markup takes no room.
+int LinkTextWidth(HFONT font, std::string_view utf8Markup);
