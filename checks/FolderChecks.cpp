@@ -1,7 +1,9 @@
 #include "FolderChecks.h"
 
 #include <array>
+#include <vector>
 
+#include "DotNetRegistry.h"
 #include "FolderFinding.h"
 #include "FolderLocations.h"
 #include "FolderTemplates.h"
@@ -22,7 +24,12 @@ TokenFolder WindowsFolderToken() { return {kWinToken, WindowsDirectory(), "the W
 
 Finding DotNetFinding() {
     const std::array<std::string_view, 1> templates{kDotNetTemplate};
-    return AnyFolderFinding(templates, WindowsFolderToken(), &WhatIsAt);
+    Finding finding = AnyFolderFinding(templates, WindowsFolderToken(), &WhatIsAt);
+    // Support staff need the record beside the folder; the verdict stays the folder's.
+    const WindowsBitness bitness = ThisBitness();
+    finding.detail += DotNetRecordWords(ReadDotNetSetupRecord(bitness));
+    finding.detail += DotNetTlsWords(ReadTlsDefaultViews(bitness));
+    return finding;
 }
 
 bool DotNetFolderPresent() { return DotNetFinding().passed; }
@@ -35,11 +42,13 @@ Finding MsHtmlInteropFinding() {
 bool MsHtmlInteropFolderPresent() { return MsHtmlInteropFinding().passed; }
 
 Finding SmartCardToolsFinding(HWND owner) {
-    // Program Files is asked for once; both makers' folders are looked at.
+    // Each Program Files folder is asked for once; both makers' folders are looked at in each.
     const std::array<std::string_view, 2> templates{kGemplusToolsTemplate, kGemaltoToolsTemplate};
-    const TokenFolder programFiles{kProgramFilesToken, fGetSpecialFolder(owner, kCsidlProgramFiles),
-                                   "the Program Files folder"};
-    return AnyFolderFinding(templates, programFiles, &WhatIsAt);
+    const WindowsBitness bitness = ThisBitness();
+    const std::vector<TokenFolder> locations =
+        ProgramFilesLocations(bitness, kProgramFilesToken, fGetSpecialFolder(owner, kCsidlProgramFiles),
+                              OtherProgramFilesFolder(owner, bitness));
+    return AnyFolderFindingIn(templates, locations, &WhatIsAt);
 }
 
 bool SmartCardToolsPresent(HWND owner) { return SmartCardToolsFinding(owner).passed; }

@@ -5,7 +5,8 @@
 #include "Finding.h"
 #include "platform/Win32.h"
 
-// The .NET Framework 3.5 folder under the Windows folder.
+// The .NET Framework 3.5 folder under the Windows folder; the line adds what the registry records
+// about .NET 3.5 and whether its programs use Windows' TLS versions.
 Finding DotNetFinding();
 bool DotNetFolderPresent();
 
@@ -13,7 +14,8 @@ bool DotNetFolderPresent();
 Finding MsHtmlInteropFinding();
 bool MsHtmlInteropFolderPresent();
 
-// The Gemplus or the GemAlto reader tools under Program Files (both are always looked for).
+// The Gemplus or the GemAlto reader tools under Program Files (both are always looked for); on
+// 64-bit Windows under both Program Files folders, the program's own first.
 // `owner` (may be null) is the window the shell may use as owner.
 Finding SmartCardToolsFinding(HWND owner);
 bool SmartCardToolsPresent(HWND owner);

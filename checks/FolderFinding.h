@@ -30,6 +30,14 @@ struct TokenFolder {
 Finding AnyFolderFinding(std::span<const std::string_view> pathTemplates,
                          const TokenFolder& location, const PathLook& look);
 
+// The same for each of several folders in turn, their lines joined by "; ". Passes when a folder
+// is present under any of them. One location gives AnyFolderFinding's finding. A location Windows
+// did not give is named on the line ("<what>: Windows did not give it") and never guessed; a
+// failed finding with such a gap is CouldNotCheck, unless a file stands at a path looked at. When
+// Windows gave none of them the finding is "Could not check: Windows did not give <what> or ...".
+Finding AnyFolderFindingIn(std::span<const std::string_view> pathTemplates,
+                           std::span<const TokenFolder> locations, const PathLook& look);
+
 // The state words after "PATH: ".
 inline constexpr std::string_view kFolderPresent = "folder present";
 inline constexpr std::string_view kFileNotFolder = "a file, not a folder";

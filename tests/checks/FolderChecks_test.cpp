@@ -9,6 +9,7 @@
 
 #include "Environment.h"
 #include "ScratchFolder.h"
+#include "checks/FolderLocations.h"
 #include "checks/FolderTemplates.h"
 #include "checks/PathTemplate.h"
 
@@ -27,6 +28,14 @@ std::string UnderWindows(std::string_view pathTemplate) {
 }
 std::string UnderProgramFiles(std::string_view pathTemplate) {
     return ExpandPathToken(pathTemplate, kProgramFilesToken, Environment("ProgramFiles"));
+}
+
+// On 64-bit Windows, the Program Files folder of the other bitness than this test's; empty on
+// 32-bit Windows.
+constexpr bool kTest64 = sizeof(void*) == 8;
+std::string OtherProgramFiles() { return Environment(kTest64 ? "ProgramFiles(x86)" : "ProgramW6432"); }
+std::string UnderOtherProgramFiles(std::string_view pathTemplate) {
+    return ExpandPathToken(pathTemplate, kProgramFilesToken, OtherProgramFiles());
 }
 
 TEST(CheckDotNet, PassesWhileTheFolderExists) {
@@ -68,17 +77,20 @@ std::string Seen(const std::string& path, std::string_view state) {
     return path + ": " + std::string(state);
 }
 
+// The .NET line up to the registry's words that follow the folder's.
+std::string FolderPart(const std::string& line) { return line.substr(0, line.find("; the registry ")); }
+
 TEST(DotNetFinding, NamesThePathAndWhatLiesThere) {
     const std::string folder = UnderWindows(kDotNetTemplate);
     if (IsThere(folder)) GTEST_SKIP() << folder << " exists on this machine";
     Finding finding = DotNetFinding();
     EXPECT_FALSE(finding.passed);
-    EXPECT_EQ(finding.detail, Seen(folder, "no folder there"));
+    EXPECT_EQ(FolderPart(finding.detail), Seen(folder, "no folder there"));
     {
         const CreatedFolders made(folder);
         finding = DotNetFinding();
         EXPECT_TRUE(finding.passed);
-        EXPECT_EQ(finding.detail, Seen(folder, "folder present"));
+        EXPECT_EQ(FolderPart(finding.detail), Seen(folder, "folder present"));
     }
     {
         const CreatedFolders parent(folder.substr(0, folder.rfind('\\')));
@@ -86,7 +98,7 @@ TEST(DotNetFinding, NamesThePathAndWhatLiesThere) {
         finding = DotNetFinding();
         checktest::RemoveTree(folder);
         EXPECT_FALSE(finding.passed);
-        EXPECT_EQ(finding.detail, Seen(folder, "a file, not a folder"));
+        EXPECT_EQ(FolderPart(finding.detail), Seen(folder, "a file, not a folder"));
     }
 }
 
@@ -125,8 +137,11 @@ TEST_P(CheckSmartCardDriver, PassesWithEitherMakersTools) {
     const Finding finding = SmartCardToolsFinding(nullptr);
     EXPECT_EQ(finding.passed, GetParam().passes);
     const auto state = [](bool made) { return made ? "folder present" : "no folder there"; };
-    EXPECT_EQ(finding.detail, Seen(gemplus, state(GetParam().gemplus)) + "; " +
-                                  Seen(gemalto, state(GetParam().gemalto)));
+    std::string line = Seen(gemplus, state(GetParam().gemplus)) + "; " + Seen(gemalto, state(GetParam().gemalto));
+    if (!OtherProgramFiles().empty())
+        line += "; " + Seen(UnderOtherProgramFiles(kGemplusToolsTemplate), "no folder there") + "; " +
+                Seen(UnderOtherProgramFiles(kGemaltoToolsTemplate), "no folder there");
+    EXPECT_EQ(finding.detail, line);
 }
 
 INSTANTIATE_TEST_SUITE_P(Makers, CheckSmartCardDriver,
@@ -135,6 +150,35 @@ INSTANTIATE_TEST_SUITE_P(Makers, CheckSmartCardDriver,
                                            ReaderTools{"Both", true, true, true},
                                            ReaderTools{"Neither", false, false, false}),
                          [](const auto& p) { return std::string(p.param.name); });
+
+TEST(CheckSmartCardDriver, OnSixtyFourBitWindowsPassesWithToolsInTheOtherProgramFilesFolder) {
+    if (OtherProgramFiles().empty()) GTEST_SKIP() << "32-bit Windows";
+    EXPECT_EQ(ThisBitness(), kTest64 ? WindowsBitness::Program64 : WindowsBitness::Program32OnWindows64);
+    const std::string gemalto = UnderOtherProgramFiles(kGemaltoToolsTemplate);
+    if (IsThere(gemalto)) GTEST_SKIP() << gemalto << " exists on this machine";
+    EXPECT_FALSE(SmartCardToolsPresent(nullptr));
+    const CreatedFolders made(gemalto);
+    const Finding finding = SmartCardToolsFinding(nullptr);
+    EXPECT_TRUE(finding.passed);
+    // The program's own folder first, then the other.
+    const std::string otherPart =
+        Seen(UnderOtherProgramFiles(kGemplusToolsTemplate), "no folder there") + "; " + Seen(gemalto, "folder present");
+    ASSERT_GT(finding.detail.size(), otherPart.size());
+    EXPECT_EQ(finding.detail.substr(finding.detail.size() - otherPart.size()), otherPart) << finding.detail;
+    EXPECT_EQ(finding.detail.rfind(UnderProgramFiles(kGemplusToolsTemplate), 0), 0u) << finding.detail;
+}
+
+TEST(OtherProgramFilesFolder, ComesFromTheRegistryWhenTheEnvironmentLacksIt) {
+    const std::string expected = OtherProgramFiles();
+    if (expected.empty()) GTEST_SKIP() << "32-bit Windows";
+    EXPECT_EQ(OtherProgramFilesFolder(nullptr, ThisBitness()), expected);
+    if (kTest64) return;  // the 64-bit program asks the shell first
+    // As on Windows XP and Vista x64, which do not set ProgramW6432.
+    ASSERT_TRUE(SetEnvironmentVariableA("ProgramW6432", nullptr));
+    const std::string fromRegistry = OtherProgramFilesFolder(nullptr, ThisBitness());
+    SetEnvironmentVariableA("ProgramW6432", expected.c_str());
+    EXPECT_EQ(fromRegistry, expected);
+}
 
 TEST(CheckSmartCardDriverNames, AreMatchedAsTheFileSystemMatchesThem) {
     const std::string gemalto = UnderProgramFiles("$PROGRAMFILES$\\Gemalto\\ReaderTools");

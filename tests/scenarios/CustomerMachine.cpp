@@ -102,10 +102,21 @@ void CustomerMachine::SetFolders(const Machine& machine) {
                                                      : Content::Nothing);
     place(windows + "\\assembly\\GAC\\Microsoft.Mshtml\\7.0.3300.0__b03f5f7f11d50a3a",
           machine.msHtmlInterop ? Content::Folder : Content::Nothing);
-    place(programFiles + "\\Gemplus\\ReaderTools",
-          machine.readerTools == ReaderTools::Gemplus ? Content::Folder : Content::Nothing);
-    place(programFiles + "\\GemAlto\\ReaderTools",
-          machine.readerTools == ReaderTools::GemAltoOnly ? Content::Folder : Content::Nothing);
+    // On 64-bit Windows the checker also looks in the other bitness's Program Files folder.
+    const bool own64 = sizeof(void*) == 8;
+    const ReaderTools ownOnly = own64 ? ReaderTools::GemplusIn64BitFolderOnly : ReaderTools::GemplusIn32BitFolderOnly;
+    const ReaderTools otherOnly = own64 ? ReaderTools::GemplusIn32BitFolderOnly : ReaderTools::GemplusIn64BitFolderOnly;
+    const auto folderIf = [](bool wanted) { return wanted ? Content::Folder : Content::Nothing; };
+    const ReaderTools tools = machine.readerTools;
+    place(programFiles + "\\Gemplus\\ReaderTools", folderIf(tools == ReaderTools::Gemplus || tools == ownOnly));
+    place(programFiles + "\\GemAlto\\ReaderTools", folderIf(tools == ReaderTools::GemAltoOnly));
+    const std::string otherFolder = checktest::Environment(own64 ? "ProgramFiles(x86)" : "ProgramW6432");
+    if (otherFolder.empty()) {
+        if (tools == otherOnly) throw std::runtime_error("no Program Files folder of the other bitness");
+        return;
+    }
+    place(otherFolder + "\\Gemplus\\ReaderTools", folderIf(tools == otherOnly));
+    place(otherFolder + "\\GemAlto\\ReaderTools", Content::Nothing);
 }
 
 void CustomerMachine::SetNetwork(Network network, const nettest::TlsServers& servers) {

@@ -22,7 +22,9 @@ enum class Release {
 enum class Network { Working, Refused };
 enum class Installer { Version3_1, Version3_0 };
 enum class DotNet { Installed, Missing, FileInItsPlace };
-enum class ReaderTools { Gemplus, GemAltoOnly, None };
+// Gemplus and GemAltoOnly in the Program Files folder of the test's own bitness; the others only
+// in the 64-bit or the 32-bit one of 64-bit Windows.
+enum class ReaderTools { Gemplus, GemAltoOnly, GemplusIn64BitFolderOnly, GemplusIn32BitFolderOnly, None };
 
 struct Machine {
     Release release;

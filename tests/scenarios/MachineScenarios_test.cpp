@@ -14,6 +14,8 @@
 
 #include "CheckerWindow.h"
 #include "CustomerMachine.h"
+#include "RemoteToolTips.h"
+#include "tests/checks/Environment.h"
 #include "support/WindowCapture.h"
 
 namespace {
@@ -29,6 +31,7 @@ using ui::Mark;
 
 constexpr int kOsLabelId = 114;
 constexpr int kCloseId = 103;
+constexpr int kSmartCardBoxId = 105;
 constexpr Mark T = Mark::Tick;
 constexpr Mark X = Mark::Cross;
 
@@ -85,6 +88,17 @@ const Scenario kScenarios[] = {
      {Release::WindowsXpSp3, Network::Working, Installer::Version3_1, DotNet::Installed, true,
       ReaderTools::GemAltoOnly},
      "Windows XP SP3",
+     {T, T, T, T, T, T, T}},
+    // The makers' packages for 64-bit Windows install into the 64-bit Program Files folder.
+    {"ReaderToolsOnlyIn64BitProgramFiles",
+     {Release::Windows7, Network::Working, Installer::Version3_1, DotNet::Installed, true,
+      ReaderTools::GemplusIn64BitFolderOnly},
+     "Windows Vista/7 SP1",
+     {T, T, T, T, T, T, T}},
+    {"ReaderToolsOnlyIn32BitProgramFiles",
+     {Release::Windows7, Network::Working, Installer::Version3_1, DotNet::Installed, true,
+      ReaderTools::GemplusIn32BitFolderOnly},
+     "Windows Vista/7 SP1",
      {T, T, T, T, T, T, T}},
     {"NothingMet",
      {Release::Windows2000, Network::Refused, Installer::Version3_0, DotNet::Missing, false,
@@ -164,6 +178,19 @@ TEST_P(CustomerMachineScenario, FinishedWindowShowsEachRequirementAsTheMachineHa
         EXPECT_STREQ(ui::MarkName(rows[i]), ui::MarkName(s.rows[i]))
             << "row " << i << "; the rows read: " << RowsText(rows);
     EXPECT_EQ(testsupport::WindowText(window.Control(kOsLabelId)), s.osText);
+
+    // Tools in one Program Files folder of 64-bit Windows: the row's line names where they were found.
+    const bool only64 = s.machine.readerTools == ReaderTools::GemplusIn64BitFolderOnly;
+    if (only64 || s.machine.readerTools == ReaderTools::GemplusIn32BitFolderOnly) {
+        constexpr bool test64 = sizeof(void*) == 8;
+        const char* const variable = only64 ? (test64 ? "ProgramFiles" : "ProgramW6432")
+                                            : (test64 ? "ProgramFiles(x86)" : "ProgramFiles");
+        const HWND tooltip = ui::FindToolTip(window.hwnd());
+        ASSERT_NE(tooltip, nullptr);
+        const std::string line = ui::ReadToolText(tooltip, window.process(), window.hwnd(), kSmartCardBoxId);
+        EXPECT_NE(line.find(checktest::Environment(variable) + "\\Gemplus\\ReaderTools: folder present"),
+                  std::string::npos) << line;
+    }
 
     if (const scenario::VendorEndpoints* endpoints = machine.Endpoints()) {
         EXPECT_TRUE(endpoints->SawAppPageRequest()) << endpoints->Requests();

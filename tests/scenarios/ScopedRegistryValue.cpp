@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "platform/RegistryKey.h"
-#include "support/WineVersion.h"
 
 namespace scenario {
 
@@ -39,35 +38,66 @@ void Write(HKEY key, const std::string& name, const std::optional<RegistryData>&
         throw std::runtime_error("cannot change the registry value " + name);
 }
 
+// The path of the key above; empty for a key right under the root.
+std::string Parent(const std::string& path) {
+    const std::size_t cut = path.rfind('\\');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
+    platform::ScopedRegistryKey key;
+    return platform::OpenRegistryKey(root, path, KEY_QUERY_VALUE | view, key) == ERROR_SUCCESS;
+}
+
+// Deletes the key at `path` in `view` when it holds neither values nor subkeys. Through its parent
+// opened in the view: RegDeleteKeyA on the root would reach the process's own view only.
+void DeleteKeyIfEmpty(HKEY root, const std::string& path, REGSAM view) {
+    platform::ScopedRegistryKey key;
+    if (platform::OpenRegistryKey(root, path, KEY_QUERY_VALUE | view, key) != ERROR_SUCCESS) return;
+    DWORD subkeys = 0, values = 0;
+    const LONG rc = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                                     &values, nullptr, nullptr, nullptr, nullptr);
+    key.reset();
+    if (rc != ERROR_SUCCESS || subkeys != 0 || values != 0) return;
+    const std::string above = Parent(path);
+    platform::ScopedRegistryKey parent;
+    if (above.empty() ||
+        platform::OpenRegistryKey(root, above, KEY_QUERY_VALUE | KEY_SET_VALUE | view, parent) != ERROR_SUCCESS)
+        return;
+    platform::DeleteRegistryKey(parent.get(), path.substr(above.size() + 1));
+}
+
 }  // namespace
 
 ScopedRegistryValue::ScopedRegistryValue(HKEY root, std::string keyPath, std::string name,
-                                         std::optional<RegistryData> value)
-    : root_(root), keyPath_(std::move(keyPath)), name_(std::move(name)) {
+                                         std::optional<RegistryData> value, REGSAM view)
+    : root_(root), keyPath_(std::move(keyPath)), name_(std::move(name)), view_(view) {
     platform::ScopedRegistryKey key;
-    if (platform::OpenRegistryKey(root_, keyPath_, KEY_QUERY_VALUE | KEY_SET_VALUE, key) ==
+    if (platform::OpenRegistryKey(root_, keyPath_, KEY_QUERY_VALUE | KEY_SET_VALUE | view_, key) ==
         ERROR_SUCCESS) {
         saved_ = Read(key.get(), name_);
     } else {
         if (!value) return;  // no key, so no value: already as asked
-        if (platform::CreateRegistryKey(root_, keyPath_, KEY_QUERY_VALUE | KEY_SET_VALUE, key) !=
+        for (std::string path = keyPath_; !path.empty() && !KeyExists(root_, path, view_);
+             path = Parent(path))
+            createdKeys_.push_back(path);
+        if (platform::CreateRegistryKey(root_, keyPath_, KEY_QUERY_VALUE | KEY_SET_VALUE | view_, key) !=
             ERROR_SUCCESS)
             throw std::runtime_error("cannot create the registry key " + keyPath_);
-        keyCreated_ = true;
     }
     Write(key.get(), name_, value);
 }
 
 ScopedRegistryValue::~ScopedRegistryValue() {
     platform::ScopedRegistryKey key;
-    if (platform::OpenRegistryKey(root_, keyPath_, KEY_SET_VALUE, key) != ERROR_SUCCESS) return;
+    if (platform::OpenRegistryKey(root_, keyPath_, KEY_SET_VALUE | view_, key) != ERROR_SUCCESS) return;
     try {
         Write(key.get(), name_, saved_);
     } catch (...) {
         // The prefix is the tests' own; the next set-up of this value starts from what is there.
     }
     key.reset();
-    if (keyCreated_) testsupport::DeleteKeyIfEmpty(root_, keyPath_);
+    for (const std::string& path : createdKeys_) DeleteKeyIfEmpty(root_, path, view_);
 }
 
 }  // namespace scenario

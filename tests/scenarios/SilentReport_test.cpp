@@ -3,6 +3,7 @@
 // Any other command line still gives the window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -18,6 +19,7 @@
 #include "support/TextLines.h"
 #include "support/WindowCapture.h"
 #include "tests/app/JsonReader.h"
+#include "tests/checks/Environment.h"
 #include "tests/checks/ScratchFolder.h"
 
 namespace {
@@ -168,6 +170,68 @@ TEST_F(SilentReport, AnUnmetRequirementExitsOneAndThePlainTextReportSaysWhich) {
         // Under a failed row, what to do about it; under a passed one, the next row.
         const bool toDo = at + 1 < lines.size() && lines[at + 1].rfind("    What to do: ", 0) == 0;
         EXPECT_EQ(toDo, std::string(expected[i]) == "Failed") << text;
+    }
+}
+
+// On 64-bit Windows: the registry's two views, as the checker of the test's own bitness reaches them.
+constexpr bool kTest64 = sizeof(void*) == 8;
+constexpr REGSAM kView64 = kTest64 ? 0 : KEY_WOW64_64KEY;
+constexpr REGSAM kView32 = kTest64 ? KEY_WOW64_32KEY : 0;
+constexpr char kDotNetSetupKey[] = "SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v3.5";
+constexpr char kDotNetRuntimeKey[] = "SOFTWARE\\Microsoft\\.NETFramework\\v2.0.50727";
+
+TEST_F(SilentReport, ReaderToolsOnlyInThe64BitFolderPassAndTheDotNetLineSaysWhatTheRegistryRecords) {
+    const std::string programFiles64 = checktest::Environment(kTest64 ? "ProgramFiles" : "ProgramW6432");
+    if (programFiles64.empty()) GTEST_SKIP() << "not 64-bit Windows";
+    scenario::CustomerMachine machine({Release::WindowsXpSp3, Network::Refused, Installer::Version3_1,
+                                       DotNet::Missing, true, ReaderTools::GemplusIn64BitFolderOnly},
+                                      Servers());
+    using scenario::DwordData;
+    using scenario::ScopedRegistryValue;
+    using scenario::TextData;
+    // A record in the 32-bit view only is not what Windows records for 64-bit Windows.
+    const ScopedRegistryValue decoyInstall(HKEY_LOCAL_MACHINE, kDotNetSetupKey, "Install", DwordData(1), kView32);
+    const ScopedRegistryValue decoyVersion(HKEY_LOCAL_MACHINE, kDotNetSetupKey, "Version", TextData("3.5.1.1"), kView32);
+    struct Case {
+        bool recorded;
+        bool tls32, tls64;
+        const char* words;
+    };
+    const Case cases[] = {
+        {true, true, false,
+         "; the registry records .NET Framework 3.5 SP1, version 3.5.30729.4926; 32-bit .NET 3.5 programs use "
+         "Windows' TLS versions (SystemDefaultTlsVersions), 64-bit ones offer TLS 1.0 unless they ask for more"},
+        {false, true, true,
+         "; the registry has no record of .NET Framework 3.5; .NET 3.5 programs use Windows' TLS versions "
+         "(SystemDefaultTlsVersions)"},
+        {false, false, false,
+         "; the registry has no record of .NET Framework 3.5; .NET 3.5 programs offer TLS 1.0 unless they ask "
+         "for more"},
+    };
+    const auto valueIf = [](bool wanted, scenario::RegistryData data) {
+        return wanted ? std::optional<scenario::RegistryData>(std::move(data)) : std::nullopt;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words);
+        const ScopedRegistryValue install(HKEY_LOCAL_MACHINE, kDotNetSetupKey, "Install", valueIf(c.recorded, DwordData(1)), kView64);
+        const ScopedRegistryValue sp(HKEY_LOCAL_MACHINE, kDotNetSetupKey, "SP", valueIf(c.recorded, DwordData(1)), kView64);
+        const ScopedRegistryValue version(HKEY_LOCAL_MACHINE, kDotNetSetupKey, "Version",
+                                          valueIf(c.recorded, TextData("3.5.30729.4926")), kView64);
+        const ScopedRegistryValue tls32(HKEY_LOCAL_MACHINE, kDotNetRuntimeKey, "SystemDefaultTlsVersions",
+                                        valueIf(c.tls32, DwordData(1)), kView32);
+        const ScopedRegistryValue tls64(HKEY_LOCAL_MACHINE, kDotNetRuntimeKey, "SystemDefaultTlsVersions",
+                                        valueIf(c.tls64, DwordData(1)), kView64);
+        const std::string report = folder_ / "pc-64.json";
+        RunChecker("/report \"" + report + "\"", machine.WineVersion(), &machine);
+        const std::optional<apptest::JsonValue> json = apptest::ReadJson(ReadWhole(report));
+        ASSERT_TRUE(json);
+        const apptest::JsonValue& rows = (*json)["rows"];
+        EXPECT_EQ(rows[6]["result"].text, "Passed");
+        EXPECT_NE(rows[6]["detail"].text.find(programFiles64 + "\\Gemplus\\ReaderTools: folder present"),
+                  std::string::npos) << rows[6]["detail"].text;
+        const std::string dotNet = rows[4]["detail"].text;
+        EXPECT_EQ(rows[4]["result"].text, "Failed") << "the folder decides, not the record";
+        EXPECT_EQ(dotNet.substr(std::min(dotNet.find(';'), dotNet.size())), c.words) << dotNet;
     }
 }
 
