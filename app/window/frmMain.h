@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CheckRun.h"
+#include "app/FixContextOfThisPc.h"
 #include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
 #include "app/window/Layout.h"
@@ -92,7 +93,7 @@ private:
     platform::ScopedIcon bigIcon_, smallIcon_;
     WindowImages images_;
     std::array<layout::Image, layout::kControls.size()> pictures_{};  // each picture box's picture
-    RowFindings findings_{ReportedRelease()};
+    RowFindings findings_{FixContextOfThisPc()};
     RowTips tips_;
     CheckRun run_;
 };
