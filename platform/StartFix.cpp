@@ -3,6 +3,7 @@
 #include "ScopedHandle.h"  // brings in Win32.h, which shellapi.h needs first
 #include "SystemLibrary.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace platform {
