@@ -8,13 +8,14 @@
 
 namespace {
 
-enum class Releases { Any, Windows7AndLater, BeforeWindows7 };
+enum class Releases { Any, Windows7AndLater, BeforeWindows7, Windows2000To2003 };
 
 struct Entry {
     std::optional<Row> row;  // none: every row
     FindingKind kind;        // Unclassified: the row's instruction for any other kind
     Releases releases;
     std::string_view text;   // "{host}" stands for the host the row's check fetches from
+    Fix fix{};               // what the row's link does
 };
 
 using K = FindingKind;
@@ -23,19 +24,26 @@ constexpr std::string_view kCheckTheWay =
     "Check that this PC is connected to the network and that the proxy in Internet Options > "
     "Connections > LAN settings is right, then ask your IT department to let this PC reach {host}.";
 
+constexpr std::string_view kInstallInstaller =
+    "Install Windows Installer 3.1 or later (Windows Update offers it), then check again.";
+
 // The first entry that fits wins, so the specific kinds come before a row's Unclassified one. The
 // kinds of the Internet checks arise on their two rows only, and read the same on both.
-constexpr std::array<Entry, 17> kRemedies{{
+
+constexpr std::array<Entry, 18> kRemedies{{
     {std::nullopt, K::CouldNotCheck, Releases::Any,
-     "Run the checker again. If this repeats, send the report (Ctrl+C copies it) to Quorvin support."},
+     "Run the checker again. If this repeats, send the report (Ctrl+C copies it) to Quorvin support.",
+     Fix::CheckAgain},
 
     {std::nullopt, K::ProxySignIn, Releases::Any,
      "Sign in to the proxy (open any web page in Internet Explorer and give your user name and "
-     "password), or ask your IT department to let this PC through the proxy to {host}."},
+     "password), or ask your IT department to let this PC through the proxy to {host}.",
+     Fix::InternetOptions},
     {std::nullopt, K::CertificateUntrusted, Releases::Any,
      "Check that this PC's date, time and time zone are right. A proxy or security product that "
      "inspects secure connections must let those to {host} pass through unopened: ask your IT "
-     "department."},
+     "department.",
+     Fix::DateAndTime},
     {std::nullopt, K::CertificateNameMismatch, Releases::Any,
      "Something between this PC and {host} answers in its place: a proxy, a hotspot's sign-in page "
      "or a security product. Ask your IT department to let connections to {host} pass through "
@@ -46,36 +54,44 @@ constexpr std::array<Entry, 17> kRemedies{{
     {std::nullopt, K::UnexpectedPage, Releases::Any,
      "The service may be down, or a filter on the way changed the page. Tell Quorvin support the "
      "line above."},
-    {Row::InternetApp, K::Unclassified, Releases::Any, kCheckTheWay},
-    {Row::InternetData, K::Unclassified, Releases::Any, kCheckTheWay},
+    {Row::InternetApp, K::Unclassified, Releases::Any, kCheckTheWay, Fix::InternetOptions},
+    {Row::InternetData, K::Unclassified, Releases::Any, kCheckTheWay, Fix::InternetOptions},
 
     {Row::Os, K::ServicePackTooOld, Releases::Any,
-     "Install Service Pack 2 or later for this Windows (Windows Update), then check again."},
+     "Install Service Pack 2 or later for this Windows (Windows Update), then check again.",
+     Fix::WindowsUpdate},
     {Row::Os, K::Unclassified, Releases::Any,
      "This release of Windows cannot run the Tessary Card client, which needs Windows XP or "
      "Server 2003 with Service Pack 2 or later, or a newer Windows."},
 
-    {Row::Installer, K::Unclassified, Releases::Any,
-     "Install Windows Installer 3.1 or later (Windows Update offers it), then check again."},
+    // Vista and later come with a newer Windows Installer, which 3.1's download would not replace.
+    {Row::Installer, K::Unclassified, Releases::Windows2000To2003, kInstallInstaller, Fix::InstallerDownload},
+    {Row::Installer, K::Unclassified, Releases::Any, kInstallInstaller},
 
     {Row::DotNet, K::FileInPlaceOfFolder, Releases::Windows7AndLater,
      "A file stands where the .NET Framework 3.5 folder should be: have it removed, then turn on "
      "\".NET Framework 3.5\" in Windows Features (Control Panel > Programs > Turn Windows features "
-     "on or off)."},
+     "on or off).",
+     Fix::WindowsFeatures},
     {Row::DotNet, K::FileInPlaceOfFolder, Releases::BeforeWindows7,
      "A file stands where the .NET Framework 3.5 folder should be: have it removed, then install "
-     "the .NET Framework 3.5 SP1."},
+     "the .NET Framework 3.5 SP1.",
+     Fix::DotNetDownload},
     {Row::DotNet, K::Unclassified, Releases::Windows7AndLater,
      "Turn on \".NET Framework 3.5\" in Windows Features (Control Panel > Programs > Turn Windows "
-     "features on or off)."},
-    {Row::DotNet, K::Unclassified, Releases::BeforeWindows7, "Install the .NET Framework 3.5 SP1."},
+     "features on or off).",
+     Fix::WindowsFeatures},
+    {Row::DotNet, K::Unclassified, Releases::BeforeWindows7, "Install the .NET Framework 3.5 SP1.",
+     Fix::DotNetDownload},
 
     {Row::MsHtml, K::Unclassified, Releases::Any,
      "Install the Microsoft primary interop assemblies for MSHTML (Microsoft.mshtml 7.0.3300.0), or "
-     "ask Quorvin support for them."},
+     "ask Quorvin support for them.",
+     Fix::InteropDownload},
 
     {Row::SmartCard, K::Unclassified, Releases::Any,
-     "Install the reader tools that came with the Gemplus or GemAlto smart-card reader."},
+     "Install the reader tools that came with the Gemplus or GemAlto smart-card reader.",
+     Fix::ReaderToolsDownload},
 }};
 
 bool IsWindows7OrLater(const WindowsRelease& release) {
@@ -86,6 +102,7 @@ bool Covers(Releases releases, const WindowsRelease& release) {
     switch (releases) {
         case Releases::Windows7AndLater: return IsWindows7OrLater(release);
         case Releases::BeforeWindows7: return !IsWindows7OrLater(release);
+        case Releases::Windows2000To2003: return release.platform == 2 && release.major == 5;
         case Releases::Any: break;
     }
     return true;
@@ -109,7 +126,7 @@ std::string HostOf(Row row) {
 
 }  // namespace
 
-std::string Remedy(Row row, const Finding& finding, const WindowsRelease& release) {
+Instruction InstructionFor(Row row, const Finding& finding, const WindowsRelease& release) {
     if (finding.passed) return {};
     const Entry* entry = Find(row, finding.kind, release);
     if (!entry) entry = Find(row, FindingKind::Unclassified, release);
@@ -121,5 +138,9 @@ std::string Remedy(Row row, const Finding& finding, const WindowsRelease& releas
         text.replace(at, kHost.size(), host);
         at += host.size();
     }
-    return text;
+    return {text, entry->fix};
+}
+
+std::string Remedy(Row row, const Finding& finding, const WindowsRelease& release) {
+    return InstructionFor(row, finding, release).text;
 }

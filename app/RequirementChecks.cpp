@@ -5,7 +5,6 @@
 #include "checks/InternetChecks.h"
 #include "os/OsCheck.h"
 #include "platform/HttpFetch.h"
-#include "platform/OsVersion.h"
 #include "registry/cRegistry.h"
 
 Finding InstallerRequirement() {
@@ -19,11 +18,6 @@ Finding InstallerRequirement() {
         location = registry::ValueToText(registry.Value());
     }
     return InstallerLibraryFinding(location);
-}
-
-WindowsRelease ReportedRelease() {
-    const platform::OsVersionRecord record = platform::ReadOsVersionRecord();
-    return {record.platformId, record.major, record.minor};
 }
 
 namespace {

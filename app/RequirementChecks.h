@@ -7,13 +7,9 @@
 
 #include "app/CheckRun.h"
 #include "app/PendingCheck.h"
-#include "app/Remedies.h"
 
 // Windows Installer: where the registry says it lies, and the version of msi.dll there.
 Finding InstallerRequirement();
-
-// The Windows release as this program is told it, for the instructions that depend on it.
-WindowsRelease ReportedRelease();
 
 // The two Internet checks, each set going at once on a thread of its own with its own time limit.
 std::unique_ptr<PendingCheck> StartAppUrlCheck();

@@ -1,10 +1,14 @@
 #include "RowFindings.h"
 
+#include <utility>
+
 #include "app/window/Rows.h"
 
 void RowFindings::Record(Row row, const Finding& finding) {
+    // One lookup: the instruction and its action come from the same entry.
+    Instruction instruction = InstructionFor(row, finding, context_.release);
     rows_[Slot(row)] = {finding.passed ? RowResult::Passed : RowResult::Failed, finding.detail,
-                        ::Remedy(row, finding, release_)};
+                        std::move(instruction.text), ActionFor(instruction.fix, context_)};
 }
 
 std::string RowFindings::Tip(Row row) const {
@@ -26,7 +30,8 @@ std::vector<ReportRow> RowFindings::ReportRows() const {
     for (int i = 0; i < kRowCount; ++i) {
         const Row row = static_cast<Row>(i);
         const Entry& entry = rows_[Slot(row)];
-        report.push_back({std::string(rows::Caption(row)), entry.result, entry.detail, entry.remedy});
+        report.push_back({std::string(rows::Caption(row)), entry.result, entry.detail, entry.remedy,
+                          {entry.action.label, entry.action.Command()}});
     }
     return report;
 }

@@ -3,16 +3,18 @@
 // and the reports. Portable.
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CheckRun.h"
-#include "app/Remedies.h"
+#include "app/Fixes.h"
 #include "app/report/Report.h"
 
 class RowFindings {
 public:
-    // `release` chooses among the instructions that depend on the Windows release.
-    explicit RowFindings(const WindowsRelease& release = {}) : release_(release) {}
+    // `context` chooses among the instructions that depend on the Windows release, and what
+    // their actions open on this PC.
+    explicit RowFindings(FixContext context = {}) : context_(std::move(context)) {}
 
     void Record(Row row, const Finding& finding);
     // Every row back to "not checked yet", for a new run.
@@ -24,6 +26,8 @@ public:
     std::string Line(Row row) const;
     // What to do about a failed row; empty for the others.
     const std::string& Remedy(Row row) const { return rows_[Slot(row)].remedy; }
+    // What the failed row's link does; None for the others.
+    const platform::FixAction& Action(Row row) const { return rows_[Slot(row)].action; }
     // The row's tooltip: its line, and under it, for a failed row, what to do.
     std::string Tip(Row row) const;
 
@@ -36,7 +40,8 @@ private:
         RowResult result = RowResult::NotChecked;
         std::string detail;
         std::string remedy;
+        platform::FixAction action;
     };
-    WindowsRelease release_;
+    FixContext context_;
     std::array<Entry, kRowCount> rows_{};
 };

@@ -167,6 +167,13 @@ std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRo
             out += OneLine(row.remedy);
             out += kCrLf;
         }
+        if (!row.action.label.empty()) {
+            out += "    ";
+            out += kFixLabel;
+            out += OneLine(row.action.label);
+            if (!row.action.command.empty()) out += " (" + OneLine(row.action.command) + ")";
+            out += kCrLf;
+        }
     }
     return out;
 }
@@ -204,6 +211,15 @@ std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> ro
         if (!rows[i].remedy.empty()) {
             out += ", ";
             AppendJsonMember(out, "remedy", rows[i].remedy);
+        }
+        if (!rows[i].action.label.empty()) {
+            out += ", \"action\": {";
+            AppendJsonMember(out, "label", rows[i].action.label);
+            if (!rows[i].action.command.empty()) {
+                out += ", ";
+                AppendJsonMember(out, "command", rows[i].action.command);
+            }
+            out += "}";
         }
         out += "}";
     }

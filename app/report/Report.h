@@ -12,15 +12,25 @@ enum class RowResult { NotChecked, Passed, Failed };
 // "Not checked yet", "Passed" or "Failed".
 std::string_view ResultText(RowResult result);
 
+// What a failed row's link does, for a script to do it instead: "Open Internet Options…" and
+// "C:\WINDOWS\system32\control.exe inetcpl.cpl,,4". No label: no action.
+struct ReportAction {
+    std::string label;
+    std::string command;  // the program's path and arguments, or the address; empty for "Check again"
+};
+
 struct ReportRow {
     std::string caption;  // as the window shows it; one trailing ':' is dropped in the report
     RowResult result = RowResult::NotChecked;
     std::string detail;   // what was found; may be empty
     std::string remedy{};  // what to do about it, for a failed row; empty for the others
+    ReportAction action{};  // what its link does, for a failed row that has one
 };
 
 // Starts the instruction under a failed row, in the report and in the row's tooltip.
 inline constexpr std::string_view kWhatToDoLabel = "What to do: ";
+// Starts the action under it in the report.
+inline constexpr std::string_view kFixLabel = "Fix: ";
 
 struct ReportHeader {
     std::string title;
@@ -31,13 +41,15 @@ struct ReportHeader {
 };
 
 // The title, the time, the program line, an empty line, then "Caption: Result - detail" per row,
-// with "    What to do: remedy" under a row that has one.
+// with "    What to do: remedy" under a row that has one and "    Fix: label (command)", or
+// "    Fix: label" without a command, under a row with an action.
 // CRLF line ends, as the clipboard and Notepad expect. Line breaks and other control characters
 // inside a text become spaces, so each row stays one line.
 std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // One JSON object: program, title, version, computer, time, passed (every row Passed, and at
-// least one row), and rows [{caption, result, detail[, remedy]}] in the order given.
+// least one row), and rows [{caption, result, detail[, remedy][, action: {label[, command]}]}] in
+// the order given.
 std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // True when there are rows and every one Passed: the report's overall verdict and the silent

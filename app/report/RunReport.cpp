@@ -8,7 +8,11 @@
 std::string RunReport(const RowFindings& findings, ReportFormat format) {
     // What the checks found is in the system code page, as the Windows calls gave it.
     std::vector<ReportRow> rows = findings.ReportRows();
-    for (ReportRow& row : rows) row.detail = platform::SystemTextToUtf8(row.detail);
+    // So are the folders in the actions' commands; the labels are UTF-8 already.
+    for (ReportRow& row : rows) {
+        row.detail = platform::SystemTextToUtf8(row.detail);
+        row.action.command = platform::SystemTextToUtf8(row.action.command);
+    }
     const ReportTimes now = FormatReportTimes(platform::ReadLocalClock());
     ReportHeader header;
     header.title = layout::kTitle;

@@ -1,5 +1,6 @@
 #include "SilentReport.h"
 
+#include "app/FixContextOfThisPc.h"
 #include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
 #include "app/report/RunReport.h"
@@ -29,7 +30,7 @@ int RunSilentReport(const std::string& utf8Path) {
     // checks are made; the rows stay in the window's order.
     const std::unique_ptr<PendingCheck> app = StartAppUrlCheck();
     const std::unique_ptr<PendingCheck> data = StartDataUrlCheck();
-    RowFindings findings(ReportedRelease());
+    RowFindings findings(FixContextOfThisPc());
     ReportOnlyHost host(findings);
     CheckRun run(host, ChecksWithoutWindow(*app, *data));
     run.OnActivate();

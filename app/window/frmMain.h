@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CheckRun.h"
+#include "app/FixContextOfThisPc.h"
 #include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
 #include "app/window/Layout.h"
@@ -107,7 +108,7 @@ private:
     platform::ScopedIcon bigIcon_, smallIcon_;
     WindowImages images_;
     std::array<layout::Image, layout::kControls.size()> pictures_{};  // each picture box's picture
-    RowFindings findings_{ReportedRelease()};
+    RowFindings findings_{FixContextOfThisPc()};
     RowTips tips_;
     std::array<RowPresentation, kRowCount> rows_{};
     FooterLinks footer_;

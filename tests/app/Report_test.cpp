@@ -61,6 +61,26 @@ TEST(PlainTextReportTest, ShowsTitleTimeProgramThenOneLinePerRowInOrder) {
               "MS Interop Assembly: Not checked yet\r\n");
 }
 
+// Failed rows with an action: a program with its arguments, and "Check again", which has no command.
+std::vector<ReportRow> RowsWithActions() {
+    return {
+        {"Internet Access (Application):", RowResult::Failed, "no route", "Check the proxy.",
+         {"Open Internet Options\u2026", "C:\\WINDOWS\\system32\\control.exe inetcpl.cpl,,4"}},
+        {"Smart Card Driver:", RowResult::Failed, "Could not check: error 5", "Run the checker again.",
+         {"Check again", ""}},
+        {"MS Interop Assembly:", RowResult::Passed, "present"},
+    };
+}
+
+TEST(PlainTextReportTest, PutsAFailedRowsActionUnderWhatToDo) {
+    const std::vector<std::string> lines = SplitCrLf(PlainTextReport(Header(), RowsWithActions()));
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[5], "    What to do: Check the proxy.");
+    EXPECT_EQ(lines[6], "    Fix: Open Internet Options\u2026 (C:\\WINDOWS\\system32\\control.exe inetcpl.cpl,,4)");
+    EXPECT_EQ(lines[9], "    Fix: Check again");
+    EXPECT_EQ(lines[10], "MS Interop Assembly: Passed - present");
+}
+
 TEST(PlainTextReportTest, LeavesOutAComputerNameItDoesNotHave) {
     ReportHeader header = Header();
     header.computer.clear();
@@ -121,6 +141,18 @@ TEST(JsonReportTest, HoldsProgramHeaderAndEveryRowInOrder) {
         EXPECT_EQ(hasRemedy, !rows[i].remedy.empty());
     }
     EXPECT_EQ(report["rows"][1]["remedy"].text, "Use a newer Windows.");
+}
+
+TEST(JsonReportTest, GivesAFailedRowsActionWithItsCommandWhenItHasOne) {
+    const JsonValue report = ReadReport(JsonReport(Header(), RowsWithActions()));
+    const JsonValue& options = report["rows"][0]["action"];
+    ASSERT_EQ(options.members.size(), 2u);
+    EXPECT_EQ(options["label"].text, "Open Internet Options\u2026");
+    EXPECT_EQ(options["command"].text, "C:\\WINDOWS\\system32\\control.exe inetcpl.cpl,,4");
+    const JsonValue& again = report["rows"][1]["action"];
+    ASSERT_EQ(again.members.size(), 1u);
+    EXPECT_EQ(again["label"].text, "Check again");
+    EXPECT_THROW(report["rows"][2]["action"], std::exception) << "nothing to do about a passed row";
 }
 
 TEST(JsonReportTest, PassesOverallOnlyWhenEveryRowPassed) {

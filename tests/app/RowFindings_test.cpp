@@ -33,13 +33,18 @@ TEST(RowFindings, ARecordedFindingChangesOnlyItsOwnRow) {
     EXPECT_EQ(rows[rows::Index(Row::Installer)].detail, "");
 }
 
-TEST(RowFindings, AFailedRowCarriesWhatToDoForThisReleaseUntilCleared) {
-    RowFindings findings(WindowsRelease{2, 6, 1});
+TEST(RowFindings, AFailedRowCarriesWhatToDoAndItsActionForThisReleaseUntilCleared) {
+    RowFindings findings(FixContext{{2, 6, 1}, false, "C:\\Windows\\system32", "C:\\Windows"});
     findings.Record(Row::DotNet, {false, "no folder there"});
     findings.Record(Row::SmartCard, {true, "folder present"});
     EXPECT_EQ(findings.Tip(Row::DotNet), "no folder there\r\n\r\nWhat to do: " + findings.Remedy(Row::DotNet));
     EXPECT_NE(findings.Remedy(Row::DotNet).find("Windows Features"), std::string::npos);
-    EXPECT_EQ(findings.ReportRows()[rows::Index(Row::DotNet)].remedy, findings.Remedy(Row::DotNet));
+    const ReportRow dotNet = findings.ReportRows()[rows::Index(Row::DotNet)];
+    EXPECT_EQ(dotNet.remedy, findings.Remedy(Row::DotNet));
+    EXPECT_EQ(dotNet.action.label, "Turn on .NET Framework 3.5\u2026");
+    EXPECT_EQ(dotNet.action.command, "C:\\Windows\\system32\\OptionalFeatures.exe");
+    EXPECT_EQ(findings.Action(Row::SmartCard).kind, platform::FixAction::Kind::None);
+    EXPECT_EQ(findings.ReportRows()[rows::Index(Row::SmartCard)].action.label, "");
     EXPECT_EQ(findings.Tip(Row::SmartCard), "folder present");
     findings.Clear();
     EXPECT_EQ(findings.Tip(Row::DotNet), "Not checked yet");

@@ -140,6 +140,7 @@ TEST_F(SilentReport, EveryRequirementMetExitsZeroWithAJsonReportAndNoWindow) {
         EXPECT_EQ(rows[i]["result"].text, "Passed");
         EXPECT_FALSE(rows[i]["detail"].text.empty());
         EXPECT_THROW(rows[i]["remedy"], std::exception) << "nothing to do about a passed row";
+        EXPECT_THROW(rows[i]["action"], std::exception) << "no action for a passed row";
     }
     EXPECT_NE(rows[2]["detail"].text.find("Windows XP SP3"), std::string::npos);
     // Seven checks without their one-second pauses.
@@ -161,15 +162,23 @@ TEST_F(SilentReport, AnUnmetRequirementExitsOneAndThePlainTextReportSaysWhich) {
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], "Quorvin Tessary Card System");
     const char* const expected[] = {"Failed", "Failed", "Passed", "Passed", "Passed", "Passed", "Passed"};
+    char folder[MAX_PATH] = {};
+    const std::string systemFolder(folder, GetSystemDirectoryA(folder, MAX_PATH));
     std::size_t at = 0;
     for (std::size_t i = 0; i < std::size(kCaptions); ++i) {
         SCOPED_TRACE(kCaptions[i]);
         const std::string start = std::string(kCaptions[i]) + ": " + expected[i];
         while (at < lines.size() && lines[at].compare(0, start.size(), start) != 0) ++at;
         ASSERT_LT(at, lines.size()) << "no line starting \"" << start << "\", in order:\n" << text;
-        // Under a failed row, what to do about it; under a passed one, the next row.
+        // Under a failed row, what to do about it and the action that does it; under a passed
+        // one, the next row.
         const bool toDo = at + 1 < lines.size() && lines[at + 1].rfind("    What to do: ", 0) == 0;
         EXPECT_EQ(toDo, std::string(expected[i]) == "Failed") << text;
+        if (toDo) {
+            ASSERT_LT(at + 2, lines.size());
+            EXPECT_EQ(lines[at + 2], "    Fix: Open Internet Options\u2026 (" + systemFolder +
+                                         "\\control.exe inetcpl.cpl,,4)");
+        }
     }
 }
 
@@ -246,6 +255,27 @@ TEST_F(SilentReport, OnWindows10TheOsLineAlsoNamesTheRealRelease) {
     EXPECT_NE(os.find(" (Windows reports this for compatibility; the PC runs Windows 10.0 build "),
               std::string::npos) << os;
     EXPECT_EQ((*json)["rows"][2]["result"].text, "Passed");
+}
+
+TEST_F(SilentReport, OnWindows10AMissingDotNetGetsWindowsFeaturesForAScriptToOpen) {
+    constexpr scenario::Machine kWindows10WithoutDotNet{Release::Windows10, Network::Working, Installer::Version3_1,
+                                                        DotNet::Missing,    true,             ReaderTools::Gemplus};
+    scenario::CustomerMachine machine(kWindows10WithoutDotNet, Servers());
+    const std::string report = folder_ / "dotnet.json";
+    EXPECT_EQ(RunChecker("/report \"" + report + "\"", machine.WineVersion(), &machine).exitCode, 1u);
+    const std::optional<apptest::JsonValue> json = apptest::ReadJson(ReadWhole(report));
+    ASSERT_TRUE(json);
+    const apptest::JsonValue& row = (*json)["rows"][4];
+    EXPECT_EQ(row["result"].text, "Failed");
+    EXPECT_NE(row["remedy"].text.find("Windows Features"), std::string::npos) << row["remedy"].text;
+    // A 32-bit checker on 64-bit Windows reaches the 64-bit Windows Features through Sysnative.
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    char folder[MAX_PATH] = {};
+    const std::string programFolder = wow64 ? std::string(folder, GetWindowsDirectoryA(folder, MAX_PATH)) + "\\Sysnative"
+                                            : std::string(folder, GetSystemDirectoryA(folder, MAX_PATH));
+    EXPECT_EQ(row["action"]["label"].text, "Turn on .NET Framework 3.5\u2026");
+    EXPECT_EQ(row["action"]["command"].text, programFolder + "\\OptionalFeatures.exe");
 }
 
 TEST_F(SilentReport, AReportThatCannotBeWrittenExitsTwoAndLeavesNothingBehind) {

@@ -1,0 +1,17 @@
+#include "app/FixContextOfThisPc.h"
+
+#include "platform/Folders.h"
+#include "platform/OsVersion.h"
+#include "platform/Wow64.h"
+
+FixContext FixContextOfThisPc() {
+    const platform::OsVersionRecord reported = platform::ReadOsVersionRecord();
+    const platform::RealWindowsVersion real = platform::ReadRealWindowsVersion();
+    FixContext context;
+    context.release = real.major != 0 ? WindowsRelease{reported.platformId, real.major, real.minor}
+                                      : WindowsRelease{reported.platformId, reported.major, reported.minor};
+    context.wow64 = platform::IsWow64Process();
+    context.systemFolder = platform::SystemFolder();
+    context.windowsFolder = platform::WindowsFolder();
+    return context;
+}

@@ -1,0 +1,95 @@
+#include "app/Fixes.h"
+
+namespace {
+
+using platform::FixAction;
+
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";  // U+2026, in the link texts
+
+// Windows error numbers that have their own words (winerror.h).
+constexpr unsigned long kFileNotFound = 2, kPathNotFound = 3, kNoAssociation = 1155, kCancelled = 1223;
+
+bool IsWindows10OrLater(const WindowsRelease& release) { return release.platform == 2 && release.major >= 10; }
+
+std::string Label(std::string_view text) { return std::string(text) + std::string(kEllipsis); }
+
+std::string Joined(const std::string& folder, std::string_view name) {
+    return folder + (folder.back() == '\\' ? "" : "\\") + std::string(name);
+}
+
+FixAction Program(std::string_view label, std::string_view name, const std::string& folder,
+                  std::string_view file, std::string_view parameters = {}) {
+    if (folder.empty()) return {};
+    return {FixAction::Kind::Program, Label(label), std::string(name), Joined(folder, file), std::string(parameters)};
+}
+
+FixAction Page(std::string_view label, std::string_view name, std::string_view address) {
+    return {FixAction::Kind::Page, Label(label), std::string(name), std::string(address), {}};
+}
+
+// Windows Features asks for elevation and is 64-bit on 64-bit Windows: a 32-bit process reaches
+// the real System32 through Sysnative, which Windows has from Vista on.
+std::string FeaturesFolder(const FixContext& context) {
+    if (!context.wow64 || context.release.major < 6) return context.systemFolder;
+    return context.windowsFolder.empty() ? std::string() : Joined(context.windowsFolder, "Sysnative");
+}
+
+}  // namespace
+
+FixAction ActionFor(Fix fix, const FixContext& context) {
+    const bool settingsApp = IsWindows10OrLater(context.release);
+    switch (fix) {
+        case Fix::CheckAgain:
+            return {FixAction::Kind::CheckAgain, "Check again", {}, {}, {}};
+        case Fix::WindowsFeatures:
+            return Program("Turn on .NET Framework 3.5", "Windows Features", FeaturesFolder(context),
+                           "OptionalFeatures.exe");
+        case Fix::DotNetDownload:
+            return Page("Download .NET Framework 3.5 SP1", "the .NET Framework 3.5 SP1 download page",
+                        QT_DOTNET35_URL);
+        case Fix::InstallerDownload:
+            return Page("Download Windows Installer 3.1", "the Windows Installer 3.1 download page",
+                        QT_INSTALLER31_URL);
+        case Fix::InternetOptions:
+            // 4 is the Connections tab from Internet Explorer 6 on XP to Windows 11: General,
+            // Security, Privacy, Content, Connections.
+            return Program("Open Internet Options", "Internet Options", context.systemFolder, "control.exe",
+                           "inetcpl.cpl,,4");
+        case Fix::DateAndTime:
+            if (settingsApp) return Page("Open Date and Time", "Date and Time", "ms-settings:dateandtime");
+            return Program("Open Date and Time", "Date and Time", context.systemFolder, "control.exe", "timedate.cpl");
+        case Fix::WindowsUpdate:
+            if (settingsApp) return Page("Open Windows Update", "Windows Update", "ms-settings:windowsupdate");
+            if (context.release.major >= 6)
+                return Program("Open Windows Update", "Windows Update", context.systemFolder, "control.exe",
+                               "/name Microsoft.WindowsUpdate");
+            return Program("Open Windows Update", "Windows Update", context.systemFolder, "wupdmgr.exe");
+        case Fix::InteropDownload:
+            return Page("Download the interop assembly", "the interop assembly's download page", QT_INTEROP_URL);
+        case Fix::ReaderToolsDownload:
+            return Page("Download the reader tools", "the reader tools' download page", QT_READER_TOOLS_URL);
+        case Fix::None: break;
+    }
+    return {};
+}
+
+FixAction FixFor(Row row, const Finding& finding, const FixContext& context) {
+    return ActionFor(InstructionFor(row, finding, context.release).fix, context);
+}
+
+std::string FixFailureText(const FixAction& action, unsigned long error) {
+    const bool program = action.kind == FixAction::Kind::Program;
+    std::string why;
+    switch (error) {
+        case kFileNotFound:
+        case kPathNotFound:
+        case kNoAssociation:
+            why = program ? "this Windows has no such program" : "no program on this Windows is set to open it";
+            break;
+        case kCancelled:
+            why = program ? "the request to run it as administrator was refused" : "the start was cancelled";
+            break;
+        default: why = "Windows error " + std::to_string(error);
+    }
+    return "Could not open " + action.name + ": " + why;
+}

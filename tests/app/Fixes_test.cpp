@@ -1,0 +1,109 @@
+// What a failed row's link opens, by the row, what was found and this PC's real Windows release.
+#include <gtest/gtest.h>
+
+#include "app/Fixes.h"
+
+namespace {
+
+using Kind = platform::FixAction::Kind;
+
+const FixContext kXp{{2, 5, 1}, false, "C:\\WINDOWS\\system32", "C:\\WINDOWS"};
+const FixContext kVista{{2, 6, 0}, false, "C:\\Windows\\system32", "C:\\Windows"};
+const FixContext kWindows7{{2, 6, 1}, false, "C:\\Windows\\system32", "C:\\Windows"};
+const FixContext kWindows7Wow64{{2, 6, 1}, true, "C:\\Windows\\system32", "C:\\Windows"};
+const FixContext kWindows81{{2, 6, 3}, false, "C:\\Windows\\system32", "C:\\Windows"};
+const FixContext kWindows10Wow64{{2, 10, 0}, true, "C:\\Windows\\system32", "C:\\Windows"};
+
+struct Case {
+    Row row;
+    FindingKind kind;
+    const FixContext& context;
+    Kind opens;
+    const char* label;
+    const char* command;  // the whole command; for a download page, how it starts
+};
+
+TEST(Fixes, EachFailedRowOpensWhatItsInstructionSaysOnThisRelease) {
+    const Case cases[] = {
+        {Row::DotNet, FindingKind::Unclassified, kWindows7, Kind::Program, "Turn on .NET Framework 3.5\u2026",
+         "C:\\Windows\\system32\\OptionalFeatures.exe"},
+        {Row::DotNet, FindingKind::Unclassified, kWindows7Wow64, Kind::Program, "Turn on .NET Framework 3.5\u2026",
+         "C:\\Windows\\Sysnative\\OptionalFeatures.exe"},
+        {Row::DotNet, FindingKind::FileInPlaceOfFolder, kWindows10Wow64, Kind::Program,
+         "Turn on .NET Framework 3.5\u2026", "C:\\Windows\\Sysnative\\OptionalFeatures.exe"},
+        {Row::DotNet, FindingKind::Unclassified, kXp, Kind::Page, "Download .NET Framework 3.5 SP1\u2026", "http"},
+        {Row::DotNet, FindingKind::Unclassified, kVista, Kind::Page, "Download .NET Framework 3.5 SP1\u2026", "http"},
+        {Row::InternetApp, FindingKind::Unclassified, kXp, Kind::Program, "Open Internet Options\u2026",
+         "C:\\WINDOWS\\system32\\control.exe inetcpl.cpl,,4"},
+        {Row::InternetData, FindingKind::Unclassified, kWindows10Wow64, Kind::Program, "Open Internet Options\u2026",
+         "C:\\Windows\\system32\\control.exe inetcpl.cpl,,4"},
+        {Row::InternetData, FindingKind::ProxySignIn, kWindows7, Kind::Program, "Open Internet Options\u2026",
+         "C:\\Windows\\system32\\control.exe inetcpl.cpl,,4"},
+        {Row::InternetData, FindingKind::CertificateUntrusted, kXp, Kind::Program, "Open Date and Time\u2026",
+         "C:\\WINDOWS\\system32\\control.exe timedate.cpl"},
+        {Row::InternetApp, FindingKind::CertificateUntrusted, kWindows81, Kind::Program, "Open Date and Time\u2026",
+         "C:\\Windows\\system32\\control.exe timedate.cpl"},
+        {Row::InternetData, FindingKind::CertificateUntrusted, kWindows10Wow64, Kind::Page, "Open Date and Time\u2026",
+         "ms-settings:dateandtime"},
+        {Row::InternetData, FindingKind::CertificateNameMismatch, kXp, Kind::None, "", ""},
+        {Row::InternetData, FindingKind::UnexpectedPage, kXp, Kind::None, "", ""},
+        {Row::Os, FindingKind::ServicePackTooOld, kXp, Kind::Program, "Open Windows Update\u2026",
+         "C:\\WINDOWS\\system32\\wupdmgr.exe"},
+        {Row::Os, FindingKind::ServicePackTooOld, kVista, Kind::Program, "Open Windows Update\u2026",
+         "C:\\Windows\\system32\\control.exe /name Microsoft.WindowsUpdate"},
+        {Row::Os, FindingKind::ServicePackTooOld, kWindows10Wow64, Kind::Page, "Open Windows Update\u2026",
+         "ms-settings:windowsupdate"},
+        {Row::Os, FindingKind::Unclassified, kXp, Kind::None, "", ""},  // unsupported Windows
+        {Row::Installer, FindingKind::Unclassified, kXp, Kind::Page, "Download Windows Installer 3.1\u2026", "http"},
+        {Row::Installer, FindingKind::Unclassified, kWindows7, Kind::None, "", ""},
+        {Row::MsHtml, FindingKind::Unclassified, kWindows7, Kind::Page, "Download the interop assembly\u2026", "http"},
+        {Row::SmartCard, FindingKind::Unclassified, kXp, Kind::Page, "Download the reader tools\u2026", "http"},
+        {Row::SmartCard, FindingKind::CouldNotCheck, kXp, Kind::CheckAgain, "Check again", ""},
+        {Row::InternetApp, FindingKind::CouldNotCheck, kWindows10Wow64, Kind::CheckAgain, "Check again", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("row ") + std::to_string(static_cast<int>(c.row)) + ", kind " +
+                     std::to_string(static_cast<int>(c.kind)) + ", release " +
+                     std::to_string(c.context.release.major) + "." + std::to_string(c.context.release.minor));
+        const platform::FixAction action = FixFor(c.row, Finding{false, "line", c.kind}, c.context);
+        EXPECT_EQ(action.kind, c.opens);
+        EXPECT_EQ(action.label, c.label);
+        const std::string command = action.Command();
+        if (c.opens == Kind::Page && std::string(c.command) == "http")
+            EXPECT_TRUE(command.rfind("https://", 0) == 0 || command.rfind("http://", 0) == 0) << command;
+        else
+            EXPECT_EQ(command, c.command);
+    }
+}
+
+TEST(Fixes, NothingForARowThatPassedAndNeverABareProgramName) {
+    EXPECT_EQ(FixFor(Row::DotNet, Finding{true, "folder present", FindingKind::Unclassified}, kWindows7).kind,
+              Kind::None);
+    FixContext unknownFolders = kWindows7Wow64;
+    unknownFolders.systemFolder.clear();
+    unknownFolders.windowsFolder.clear();
+    EXPECT_EQ(ActionFor(Fix::InternetOptions, unknownFolders).kind, Kind::None);
+    EXPECT_EQ(ActionFor(Fix::WindowsFeatures, unknownFolders).kind, Kind::None);
+    FixContext rootFolder = kXp;
+    rootFolder.systemFolder = "C:\\";
+    EXPECT_EQ(ActionFor(Fix::InternetOptions, rootFolder).target, "C:\\control.exe");
+}
+
+TEST(Fixes, AFailedStartSaysWhatCouldNotBeOpenedAndWhy) {
+    const platform::FixAction features = ActionFor(Fix::WindowsFeatures, kWindows7);
+    const platform::FixAction settings = ActionFor(Fix::DateAndTime, kWindows10Wow64);
+    const struct {
+        const platform::FixAction& action;
+        unsigned long error;
+        const char* text;
+    } cases[] = {
+        {features, 2, "Could not open Windows Features: this Windows has no such program"},
+        {features, 3, "Could not open Windows Features: this Windows has no such program"},
+        {features, 1223, "Could not open Windows Features: the request to run it as administrator was refused"},
+        {features, 5, "Could not open Windows Features: Windows error 5"},
+        {settings, 1155, "Could not open Date and Time: no program on this Windows is set to open it"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FixFailureText(c.action, c.error), c.text) << c.error;
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+// Starting what a failed row's link opens, under Wine: its control.exe and inetcpl.cpl are real,
+// and it lacks the other programs, as an older Windows would.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "app/FixContextOfThisPc.h"
+#include "platform/ScopedHandle.h"
+#include "platform/StartFix.h"
+
+namespace {
+
+struct WindowSearch {
+    DWORD process = 0;         // 0: any process's
+    const char* title = "";    // a part of the title; empty: any
+    const char* className = "";  // the exact class; empty: any
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK Match(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char title[256] = {}, className[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    GetClassNameA(window, className, sizeof className);
+    const bool fits = IsWindowVisible(window) && (!search.process || process == search.process) &&
+                      std::string(title).find(search.title) != std::string::npos &&
+                      (!*search.className || std::string(className) == search.className);
+    if (fits) search.found = window;
+    return !fits;
+}
+
+HWND FindTopLevel(WindowSearch search) {
+    EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Starts `action` on a thread of its own, while this one watches for a message box of this process's:
+// one would block the start until closed. Any box seen is closed and reported.
+unsigned long StartWithoutBox(const platform::FixAction& action, bool& boxShown) {
+    std::atomic<bool> done{false};
+    unsigned long result = 0;
+    std::thread start([&] {
+        result = platform::StartFix(action, nullptr);
+        done = true;
+    });
+    boxShown = false;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!done && std::chrono::steady_clock::now() < limit) {
+        if (const HWND box = FindTopLevel({GetCurrentProcessId(), "", "#32770"})) {
+            boxShown = true;
+            PostMessageA(box, WM_CLOSE, 0, 0);
+        }
+        Sleep(50);
+    }
+    start.join();
+    return result;
+}
+
+TEST(StartFix, InternetOptionsOpensWinesControlPanelPage) {
+    const platform::FixAction options = ActionFor(Fix::InternetOptions, FixContextOfThisPc());
+    ASSERT_EQ(options.kind, platform::FixAction::Kind::Program);
+    bool boxShown = false;
+    ASSERT_EQ(StartWithoutBox(options, boxShown), 0ul) << options.Command();
+    EXPECT_FALSE(boxShown);
+
+    HWND window = nullptr;
+    for (int tries = 0; tries < 300 && !window; ++tries, Sleep(100)) window = FindTopLevel({0, "Internet", ""});
+    ASSERT_NE(window, nullptr) << "no window titled \"...Internet...\" after starting " << options.Command();
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    EXPECT_NE(processId, GetCurrentProcessId()) << "it runs in a program of its own";
+    const platform::ScopedKernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (process && WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "Internet Options did not close";
+        TerminateProcess(process.get(), 1);
+    }
+}
+
+TEST(StartFix, AProgramThisWindowsLacksGivesItsWordsAndNoBox) {
+    platform::FixAction missing = ActionFor(Fix::WindowsFeatures, FixContextOfThisPc());
+    ASSERT_EQ(missing.kind, platform::FixAction::Kind::Program);
+    ASSERT_NE(missing.target.find("\\OptionalFeatures.exe"), std::string::npos) << missing.target;
+    bool boxShown = false;
+    const unsigned long error = StartWithoutBox(missing, boxShown);
+    EXPECT_FALSE(boxShown) << "Windows showed an error box of its own";
+    EXPECT_TRUE(error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) << error;
+    EXPECT_EQ(FixFailureText(missing, error), "Could not open Windows Features: this Windows has no such program");
+}
+
+TEST(StartFix, NothingToStartForCheckAgain) {
+    EXPECT_EQ(platform::StartFix(ActionFor(Fix::CheckAgain, FixContextOfThisPc()), nullptr),
+              static_cast<unsigned long>(ERROR_INVALID_PARAMETER));
+}
+
+}  // namespace
