@@ -18,10 +18,16 @@ std::string RowFindings::Tip(Row row) const {
     return tip;
 }
 
+std::string RowFindings::Detail(const Entry& entry) {
+    if (entry.fixFailure.empty()) return entry.detail;
+    return entry.detail.empty() ? entry.fixFailure : entry.detail + "; " + entry.fixFailure;
+}
+
 std::string RowFindings::Line(Row row) const {
     const Entry& entry = rows_[Slot(row)];
-    if (entry.detail.empty()) return std::string(ResultText(entry.result));
-    return entry.detail;
+    const std::string detail = Detail(entry);
+    if (detail.empty()) return std::string(ResultText(entry.result));
+    return detail;
 }
 
 std::vector<ReportRow> RowFindings::ReportRows() const {
@@ -30,7 +36,7 @@ std::vector<ReportRow> RowFindings::ReportRows() const {
     for (int i = 0; i < kRowCount; ++i) {
         const Row row = static_cast<Row>(i);
         const Entry& entry = rows_[Slot(row)];
-        report.push_back({std::string(rows::Caption(row)), entry.result, entry.detail, entry.remedy,
+        report.push_back({std::string(rows::Caption(row)), entry.result, Detail(entry), entry.remedy,
                           {entry.action.label, entry.action.Command()}});
     }
     return report;

@@ -28,6 +28,9 @@ public:
     const std::string& Remedy(Row row) const { return rows_[Slot(row)].remedy; }
     // What the failed row's link does; None for the others.
     const platform::FixAction& Action(Row row) const { return rows_[Slot(row)].action; }
+    // Opening the row's fix failed: `why` joins the row's line (the latest failure only) until the
+    // row is checked again; the instruction stays.
+    void NoteFixFailure(Row row, std::string why) { rows_[Slot(row)].fixFailure = std::move(why); }
     // The row's tooltip: its line, and under it, for a failed row, what to do.
     std::string Tip(Row row) const;
 
@@ -41,7 +44,10 @@ private:
         std::string detail;
         std::string remedy;
         platform::FixAction action;
+        std::string fixFailure{};
     };
+    // What the check found and, after it, why its fix did not open.
+    static std::string Detail(const Entry& entry);
     FixContext context_;
     std::array<Entry, kRowCount> rows_{};
 };

@@ -11,7 +11,7 @@
 
 class RowPresentation {
 public:
-    explicit RowPresentation(Row row = Row::InternetApp) : row_(row) {}
+    RowPresentation() = default;
 
     // Takes the row's controls in `window` and creates its hidden link.
     void Create(HWND window, HINSTANCE instance, Row row);
@@ -33,7 +33,7 @@ public:
     HWND link() const { return link_; }
 
 private:
-    Row row_;
+    Row row_ = Row::InternetApp;
     HWND window_ = nullptr;
     HWND link_ = nullptr;
 };

@@ -17,6 +17,8 @@
 #include "platform/SelectionGuard.h"
 #include "platform/StartFix.h"
 
+#include <commctrl.h>
+
 namespace {
 
 constexpr char kClassName[] = "QTSysCheckMainWindow";

@@ -51,6 +51,19 @@ TEST(RowFindings, AFailedRowCarriesWhatToDoAndItsActionForThisReleaseUntilCleare
     EXPECT_EQ(findings.Result(Row::SmartCard), RowResult::NotChecked);
 }
 
+TEST(RowFindings, AFixThatDidNotOpenIsSaidOnTheLineBesideTheInstructionUntilCheckedAgain) {
+    RowFindings findings;
+    findings.Record(Row::DotNet, {false, "no folder there"});
+    const std::string remedy = findings.Remedy(Row::DotNet);
+    findings.NoteFixFailure(Row::DotNet, "Could not open Windows Features: first");
+    findings.NoteFixFailure(Row::DotNet, "Could not open Windows Features: second");
+    EXPECT_EQ(findings.Line(Row::DotNet), "no folder there; Could not open Windows Features: second");
+    EXPECT_EQ(findings.Tip(Row::DotNet), findings.Line(Row::DotNet) + "\r\n\r\nWhat to do: " + remedy);
+    EXPECT_EQ(findings.ReportRows()[rows::Index(Row::DotNet)].detail, findings.Line(Row::DotNet));
+    findings.Record(Row::DotNet, {false, "no folder there"});
+    EXPECT_EQ(findings.Line(Row::DotNet), "no folder there");
+}
+
 TEST(RowFindings, AFindingWithoutALineShowsItsResultInstead) {
     RowFindings findings;
     findings.Record(Row::MsHtml, {true, ""});
