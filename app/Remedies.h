@@ -14,5 +14,6 @@ struct WindowsRelease {
     unsigned minor = 0;
 };
 
-// The instruction for a row whose check failed with `kind`; empty for a row that passed.
+// The instruction for a row whose check failed with `kind`; empty for a row that passed. Where the
+// finding names the issuer of a certificate that was turned down, the instruction names it too.
 std::string Remedy(Row row, const Finding& finding, const WindowsRelease& release);

@@ -4,7 +4,7 @@
 
 void RowFindings::Record(Row row, const Finding& finding) {
     rows_[Slot(row)] = {finding.passed ? RowResult::Passed : RowResult::Failed, finding.detail,
-                        ::Remedy(row, finding, release_)};
+                        ::Remedy(row, finding, release_), finding.certificate};
 }
 
 std::string RowFindings::Tip(Row row) const {
@@ -26,7 +26,8 @@ std::vector<ReportRow> RowFindings::ReportRows() const {
     for (int i = 0; i < kRowCount; ++i) {
         const Row row = static_cast<Row>(i);
         const Entry& entry = rows_[Slot(row)];
-        report.push_back({std::string(rows::Caption(row)), entry.result, entry.detail, entry.remedy});
+        report.push_back({std::string(rows::Caption(row)), entry.result, entry.detail, entry.remedy,
+                          entry.certificate});
     }
     return report;
 }

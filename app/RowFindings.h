@@ -2,6 +2,7 @@
 // What the run has found so far, row by row: the source of the tooltips, the screen-reader names
 // and the reports. Portable.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,7 @@ private:
         RowResult result = RowResult::NotChecked;
         std::string detail;
         std::string remedy;
+        std::optional<CertificateNames> certificate{};
     };
     WindowsRelease release_;
     std::array<Entry, kRowCount> rows_{};
