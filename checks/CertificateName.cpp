@@ -1,11 +1,15 @@
 #include "CertificateName.h"
 
-#include <cctype>
 #include <optional>
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// ASCII only, whatever the C library's locale says.
+bool IsAsciiAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -18,7 +22,7 @@ std::string_view Trimmed(std::string_view text) {
 bool IsLabel(std::string_view text) {
     if (text.empty()) return false;
     for (const char c : text)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-') return false;
+        if (!IsAsciiAlnum(c) && c != '.' && c != '-') return false;
     return true;
 }
 
@@ -46,8 +50,7 @@ Part Parse(std::string_view written) {
     const std::size_t equals = value.find('=');
     if (equals != std::string_view::npos && IsLabel(Trimmed(value.substr(0, equals)))) {
         const std::string_view label = Trimmed(value.substr(0, equals));
-        part.common = label.size() == 2 && std::toupper(static_cast<unsigned char>(label[0])) == 'C' &&
-                      std::toupper(static_cast<unsigned char>(label[1])) == 'N';
+        part.common = label == "CN" || label == "cN" || label == "Cn" || label == "cn";
         value = Trimmed(value.substr(equals + 1));
     }
     const std::string unquoted = Unquoted(value);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -127,10 +126,13 @@ std::string Date(const FILETIME& time) {
     SYSTEMTIME utc{};
     if ((time.dwLowDateTime == 0 && time.dwHighDateTime == 0) || !FileTimeToSystemTime(&time, &utc))
         return {};
-    char text[16];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u", static_cast<unsigned>(utc.wYear),
-                  static_cast<unsigned>(utc.wMonth), static_cast<unsigned>(utc.wDay));
-    return text;
+    // Digits by hand: printf would pull more of the C library into the program.
+    const auto digits = [](unsigned value, std::size_t width) {
+        std::string text(width, '0');
+        for (std::size_t i = width; i-- > 0; value /= 10) text[i] = static_cast<char>('0' + value % 10);
+        return text;
+    };
+    return digits(utc.wYear, 4) + "-" + digits(utc.wMonth, 2) + "-" + digits(utc.wDay, 2);
 }
 
 // The certificate the server presented, asked of a request whose handshake failed on it. Only
