@@ -14,9 +14,14 @@ struct Entry {
     std::optional<Row> row;  // none: every row
     FindingKind kind;        // Unclassified: the row's instruction for any other kind
     Releases releases;
-    std::string_view text;   // "{host}" stands for the host the row's check fetches from
-    Fix fix{};               // what the row's link does
+    // "{host}" stands for the host the row's check fetches from, "{issuer}" for the issuer of
+    // the certificate it was given; an entry with "{issuer}" fits only where one is known.
+    std::string_view text;
+    Fix fix{};  // what the row's link does
 };
+
+constexpr std::string_view kHost = "{host}";
+constexpr std::string_view kIssuer = "{issuer}";
 
 using K = FindingKind;
 
@@ -27,10 +32,10 @@ constexpr std::string_view kCheckTheWay =
 constexpr std::string_view kInstallInstaller =
     "Install Windows Installer 3.1 or later (Windows Update offers it), then check again.";
 
-// The first entry that fits wins, so the specific kinds come before a row's Unclassified one. The
-// kinds of the Internet checks arise on their two rows only, and read the same on both.
-
-constexpr std::array<Entry, 18> kRemedies{{
+// The first entry that fits wins, so the specific kinds come before a row's Unclassified one, and
+// an entry that names the issuer before the one that does without. The kinds of the Internet
+// checks arise on their two rows only, and read the same on both.
+constexpr std::array<Entry, 20> kRemedies{{
     {std::nullopt, K::CouldNotCheck, Releases::Any,
      "Run the checker again. If this repeats, send the report (Ctrl+C copies it) to Quorvin support.",
      Fix::CheckAgain},
@@ -40,10 +45,18 @@ constexpr std::array<Entry, 18> kRemedies{{
      "password), or ask your IT department to let this PC through the proxy to {host}.",
      Fix::InternetOptions},
     {std::nullopt, K::CertificateUntrusted, Releases::Any,
+     "Check that this PC's date, time and time zone are right. The certificate was issued by "
+     "{issuer}: ask your IT department about that product. A proxy or security product that "
+     "inspects secure connections must let those to {host} pass through unopened."},
+    {std::nullopt, K::CertificateUntrusted, Releases::Any,
      "Check that this PC's date, time and time zone are right. A proxy or security product that "
      "inspects secure connections must let those to {host} pass through unopened: ask your IT "
      "department.",
      Fix::DateAndTime},
+    {std::nullopt, K::CertificateNameMismatch, Releases::Any,
+     "Something between this PC and {host} answers in its place: a proxy, a hotspot's sign-in page "
+     "or a security product. The certificate was issued by {issuer}: ask your IT department about "
+     "that product, and to let connections to {host} pass through unchanged."},
     {std::nullopt, K::CertificateNameMismatch, Releases::Any,
      "Something between this PC and {host} answers in its place: a proxy, a hotspot's sign-in page "
      "or a security product. Ask your IT department to let connections to {host} pass through "
@@ -108,11 +121,20 @@ bool Covers(Releases releases, const WindowsRelease& release) {
     return true;
 }
 
-const Entry* Find(Row row, FindingKind kind, const WindowsRelease& release) {
+const Entry* Find(Row row, FindingKind kind, const WindowsRelease& release, bool issuerKnown) {
     for (const Entry& entry : kRemedies)
-        if ((!entry.row || *entry.row == row) && entry.kind == kind && Covers(entry.releases, release))
+        if ((!entry.row || *entry.row == row) && entry.kind == kind && Covers(entry.releases, release) &&
+            (issuerKnown || entry.text.find(kIssuer) == std::string_view::npos))
             return &entry;
     return nullptr;
+}
+
+// Every `placeholder` in `text` made `value`.
+void Fill(std::string& text, std::string_view placeholder, const std::string& value) {
+    for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at)) {
+        text.replace(at, placeholder.size(), value);
+        at += value.size();
+    }
 }
 
 // The host the row's check fetches from; the data service's for rows that fetch nothing.
@@ -128,16 +150,14 @@ std::string HostOf(Row row) {
 
 Instruction InstructionFor(Row row, const Finding& finding, const WindowsRelease& release) {
     if (finding.passed) return {};
-    const Entry* entry = Find(row, finding.kind, release);
-    if (!entry) entry = Find(row, FindingKind::Unclassified, release);
+    const std::string issuer =
+        finding.certificate ? OnOneLine(finding.certificate->issuer) : std::string();
+    const Entry* entry = Find(row, finding.kind, release, !issuer.empty());
+    if (!entry) entry = Find(row, FindingKind::Unclassified, release, !issuer.empty());
     if (!entry) return {};
-    constexpr std::string_view kHost = "{host}";
     std::string text(entry->text);
-    for (std::size_t at = text.find(kHost); at != std::string::npos; at = text.find(kHost, at)) {
-        const std::string host = HostOf(row);
-        text.replace(at, kHost.size(), host);
-        at += host.size();
-    }
+    Fill(text, kHost, HostOf(row));
+    Fill(text, kIssuer, issuer);
     return {text, entry->fix};
 }
 

@@ -38,5 +38,6 @@ struct Instruction {
 // The instruction for a row whose check failed with `kind`, and its action, from the same entry.
 Instruction InstructionFor(Row row, const Finding& finding, const WindowsRelease& release);
 
-// The instruction alone.
+// The instruction alone. Where the finding names the issuer of a certificate that was turned
+// down, the instruction names it too.
 std::string Remedy(Row row, const Finding& finding, const WindowsRelease& release);

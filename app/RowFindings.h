@@ -2,6 +2,7 @@
 // What the run has found so far, row by row: the source of the tooltips, the screen-reader names
 // and the reports. Portable.
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,6 +46,7 @@ private:
         std::string remedy;
         platform::FixAction action;
         std::string fixFailure{};
+        std::optional<CertificateNames> certificate{};
     };
     // What the check found and, after it, why its fix did not open.
     static std::string Detail(const Entry& entry);

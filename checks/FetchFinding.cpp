@@ -1,8 +1,11 @@
 #include "FetchFinding.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "CertificateName.h"
 #include "ProxyRoute.h"
 
 namespace {
@@ -145,6 +148,27 @@ std::string StatusPrefix(const FetchOutcome& outcome) {
     return outcome.status != 0 ? "HTTP " + std::to_string(outcome.status) + ", " : std::string();
 }
 
+// The certificate the secure connection failed on, by its short names; none when the fetch did
+// not fail on one or it could not be read.
+std::optional<CertificateNames> Certificate(const FetchOutcome& outcome) {
+    if (outcome.failure != FetchFailure::SystemError || !outcome.certificate) return std::nullopt;
+    const platform::PresentedCertificate& presented = *outcome.certificate;
+    return CertificateNames{CertificateShortName(presented.subjectInfo),
+                            CertificateShortName(presented.issuerInfo), presented.validUntil};
+}
+
+// ": issued to SUBJECT by ISSUER, valid until DATE", of what is known; nothing without a certificate.
+std::string CertificateText(const std::optional<CertificateNames>& certificate) {
+    if (!certificate) return {};
+    std::string text;
+    if (!certificate->subject.empty()) text += "issued to " + OneLine(certificate->subject);
+    if (!certificate->issuer.empty())
+        text += (text.empty() ? "issued by " : " by ") + OneLine(certificate->issuer);
+    if (!certificate->validUntil.empty())
+        text += (text.empty() ? "valid until " : ", valid until ") + OneLine(certificate->validUntil);
+    return text.empty() ? text : ": " + text;
+}
+
 }  // namespace
 
 Finding FetchFinding(std::string_view url, std::string_view marker, const PageSearch& search,
@@ -174,5 +198,7 @@ Finding FetchFinding(std::string_view url, std::string_view marker, const PageSe
     if (!said.empty() && outcome.failure == FetchFailure::SystemError &&
         outcome.systemError != wininet_error::kTimeout)
         said += "then ";
-    return {false, where + said + FailureText(outcome) + route, FailureKind(outcome)};
+    std::optional<CertificateNames> certificate = Certificate(outcome);
+    std::string line = where + said + FailureText(outcome) + CertificateText(certificate) + route;
+    return {false, std::move(line), FailureKind(outcome), std::move(certificate)};
 }

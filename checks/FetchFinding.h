@@ -48,7 +48,9 @@ struct PageSearch {
 // ended at another address, the line names both: "URL -> FINAL: ...". A page without the marker
 // that a proxy sent asking for a sign-in (HTTP 407) is said in those words. A fetch that could
 // not run here at all (WinINet did not start, or it was cancelled) makes a "Could not check: "
-// line. Control characters in the addresses and `marker` are shown as '?', so the line stays
+// line. A fetch that failed on the server's certificate names it after the failure words
+// ("certificate not trusted: issued to HOST by ISSUER, valid until 2027-03-01"), and the finding
+// carries it. Control characters in the addresses and `marker` are shown as '?', so the line stays
 // one line.
 Finding FetchFinding(std::string_view url, std::string_view marker, const PageSearch& search,
                      const platform::FetchOutcome& outcome);

@@ -1,6 +1,7 @@
 #pragma once
 // What one requirement check found: its verdict, and one short line a person can read saying
 // what was looked at and what was there. Support staff read the line to answer "why is it red?".
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,10 +20,19 @@ enum class FindingKind {
     FileInPlaceOfFolder,      // a file stands where the folder should be
 };
 
+// The certificate a server presented when the secure connection failed on it, by the short names
+// people know it by: an inspecting proxy or security product shows its own name as the issuer.
+struct CertificateNames {
+    std::string subject;
+    std::string issuer;
+    std::string validUntil{};  // "YYYY-MM-DD"; empty when not known
+};
+
 struct Finding {
     bool passed = false;
     std::string detail;
     FindingKind kind{};
+    std::optional<CertificateNames> certificate{};  // where one was read
 };
 
 // Starts the line of a check that could not look at all: an error on this PC, as opposed to a

@@ -3,6 +3,7 @@
 // redirects led it to, the way the request left the PC and, when the fetch failed, why. Portable; no Windows here.
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ProxySettings.h"
@@ -21,6 +22,13 @@ enum class FetchFailure {
     InvalidResponse,     // no valid HTTP answer, or a redirect to an address that makes no sense
 };
 
+// The certificate a server presented, read from a secure connection that failed on it.
+struct PresentedCertificate {
+    std::string subjectInfo;   // as WinINet gives the names: their parts separated by CR LF
+    std::string issuerInfo;
+    std::string validUntil{};  // "YYYY-MM-DD" (UTC); empty when not given
+};
+
 struct FetchOutcome {
     FetchFailure failure = FetchFailure::None;
     // HTTP status of the last response, 0 if the address last asked for gave none
@@ -32,6 +40,8 @@ struct FetchOutcome {
     std::string finalUrl{};
     // The Internet settings WinINet sent the request by, read when the fetch started.
     ProxySettings proxy{};
+    // When the fetch failed on the server's certificate: that certificate, where it could be read.
+    std::optional<PresentedCertificate> certificate{};
 };
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -24,7 +25,9 @@ using ScopedInternetHandle = ScopedHandle<InternetHandleTraits>;
 constexpr char kAgent[] = "QTSysCheck";
 
 // Always from the network, nothing left behind, no dialog; redirects are followed by hand so
-// that each target can be checked. KEEP_CONNECTION lets proxies authenticate with NTLM.
+// that each target can be checked. KEEP_CONNECTION lets proxies authenticate with NTLM. Each
+// request is made by connect, open and send rather than in one call, so that a request whose
+// certificate was turned down is still there to say which certificate it was.
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                                 INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_COOKIES |
                                 INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT |
@@ -62,6 +65,88 @@ void LimitEachOperation(HINTERNET session, std::chrono::milliseconds timeout) {
                          INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT,
                          INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
         WinInet().internetSetOption(session, option, &value, sizeof value);
+}
+
+// An address split as InternetConnect and HttpOpenRequest take it.
+struct Target {
+    std::string host;
+    INTERNET_PORT port = 0;
+    std::string object;  // path and query; the fragment stays with the reader
+};
+
+// False, with the error in GetLastError(), when WinINet cannot make an address of `url`.
+bool Split(const std::string& url, Target& target) {
+    URL_COMPONENTSA parts{};
+    parts.dwStructSize = sizeof parts;
+    // Non-zero lengths without buffers: WinINet points into `url` instead of copying.
+    parts.dwHostNameLength = 1;
+    parts.dwUrlPathLength = 1;
+    parts.dwExtraInfoLength = 1;
+    if (!WinInet().internetCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return false;
+    if (!parts.lpszHostName || parts.dwHostNameLength == 0) {
+        SetLastError(ERROR_INTERNET_INVALID_URL);
+        return false;
+    }
+    target.host.assign(parts.lpszHostName, parts.dwHostNameLength);
+    target.port = parts.nPort;
+    target.object.clear();
+    if (parts.lpszUrlPath) target.object.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
+    if (parts.lpszExtraInfo) target.object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    target.object = target.object.substr(0, target.object.find('#'));
+    if (target.object.empty() || target.object.front() != '/') target.object.insert(0, "/");
+    return true;
+}
+
+bool IsCertificateError(DWORD error) {
+    switch (error) {
+    case ERROR_INTERNET_SEC_CERT_DATE_INVALID:
+    case ERROR_INTERNET_SEC_CERT_CN_INVALID:
+    case ERROR_INTERNET_INVALID_CA:
+    case ERROR_INTERNET_SEC_CERT_ERRORS:
+    case ERROR_INTERNET_SEC_CERT_NO_REV:
+    case ERROR_INTERNET_SEC_CERT_REV_FAILED:
+    case ERROR_INTERNET_SEC_INVALID_CERT:
+    case ERROR_INTERNET_SEC_CERT_REVOKED: return true;
+    default: return false;
+    }
+}
+
+// WinINet hands out the texts of a certificate record in LocalAlloc'd memory.
+struct LocalMemoryTraits {
+    using handle_type = HLOCAL;
+    static handle_type invalid() { return nullptr; }
+    static void close(handle_type h) { LocalFree(h); }
+};
+using ScopedLocalMemory = ScopedHandle<LocalMemoryTraits>;
+
+std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
+
+// "YYYY-MM-DD" of a UTC file time; empty when there is none.
+std::string Date(const FILETIME& time) {
+    SYSTEMTIME utc{};
+    if ((time.dwLowDateTime == 0 && time.dwHighDateTime == 0) || !FileTimeToSystemTime(&time, &utc))
+        return {};
+    // Digits by hand: printf would pull more of the C library into the program.
+    const auto digits = [](unsigned value, std::size_t width) {
+        std::string text(width, '0');
+        for (std::size_t i = width; i-- > 0; value /= 10) text[i] = static_cast<char>('0' + value % 10);
+        return text;
+    };
+    return digits(utc.wYear, 4) + "-" + digits(utc.wMonth, 2) + "-" + digits(utc.wDay, 2);
+}
+
+// The certificate the server presented, asked of a request whose handshake failed on it. Only
+// what WinINet read during the handshake: nothing is sent to a server that was not trusted.
+std::optional<PresentedCertificate> Certificate(HINTERNET request) {
+    INTERNET_CERTIFICATE_INFO info{};
+    DWORD size = sizeof info;
+    if (!WinInet().internetQueryOption(request, INTERNET_OPTION_SECURITY_CERTIFICATE_STRUCT, &info, &size))
+        return std::nullopt;
+    const ScopedLocalMemory owned[] = {
+        ScopedLocalMemory(info.lpszSubjectInfo), ScopedLocalMemory(info.lpszIssuerInfo),
+        ScopedLocalMemory(info.lpszProtocolName), ScopedLocalMemory(info.lpszSignatureAlgName),
+        ScopedLocalMemory(info.lpszEncryptionAlgName)};
+    return PresentedCertificate{Text(info.lpszSubjectInfo), Text(info.lpszIssuerInfo), Date(info.ftExpiry)};
 }
 
 DWORD StatusCode(HINTERNET request) {
@@ -112,6 +197,10 @@ public:
         outcome_.finalUrl = url;
         outcome_.status = 0;
     }
+    void Certificate(std::optional<PresentedCertificate> certificate) {
+        std::lock_guard lock(mutex_);
+        outcome_.certificate = std::move(certificate);
+    }
     // Records why the fetch failed and returns false, for `return report.Fail(...)`.
     bool Fail(FetchFailure failure, DWORD systemError = 0) {
         std::lock_guard lock(mutex_);
@@ -155,12 +244,24 @@ bool FetchBlocking(const std::string& url, std::chrono::milliseconds timeout,
     if (!session) return report.Fail(FetchFailure::Unavailable, GetLastError());
     LimitEachOperation(session.get(), timeout);
 
+    const char* acceptTypes[] = {"*/*", nullptr};
     std::string current = url;
+    Target target;
     for (int redirects = 0;; ++redirects) {
         const Scheme scheme = SchemeOf(current);
-        ScopedInternetHandle request(
-            WinInet().internetOpenUrl(session.get(), current.c_str(), nullptr, 0, kRequestFlags, 0));
+        if (!Split(current, target)) return report.Fail(FetchFailure::SystemError, GetLastError());
+        ScopedInternetHandle connection(WinInet().internetConnect(
+            session.get(), target.host.c_str(), target.port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+        if (!connection) return report.Fail(FetchFailure::SystemError, GetLastError());
+        const DWORD flags = kRequestFlags | (scheme == Scheme::Https ? INTERNET_FLAG_SECURE : 0);
+        ScopedInternetHandle request(WinInet().httpOpenRequest(
+            connection.get(), "GET", target.object.c_str(), nullptr, nullptr, acceptTypes, flags, 0));
         if (!request) return report.Fail(FetchFailure::SystemError, GetLastError());
+        if (!WinInet().httpSendRequest(request.get(), nullptr, 0, nullptr, 0)) {
+            const DWORD error = GetLastError();
+            if (IsCertificateError(error)) report.Certificate(Certificate(request.get()));
+            return report.Fail(FetchFailure::SystemError, error);
+        }
         const DWORD status = StatusCode(request.get());
         // Wine reports a connection closed before any status line as status 0.
         if (status < 100 || status > 599) return report.Fail(FetchFailure::InvalidResponse);

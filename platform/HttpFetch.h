@@ -7,7 +7,8 @@
 // - uses the system's proxy settings, as Internet Explorer has them;
 // - never reads from or writes to WinINet's cache, sends no-cache to proxies, keeps no cookies,
 //   shows no dialog;
-// - validates the server certificate of HTTPS and fails on any certificate error;
+// - validates the server certificate of HTTPS and fails on any certificate error, saying which
+//   certificate it was turned down for;
 // - follows up to 10 redirects itself, only to http:// and https:// addresses, and never from
 //   https:// to http://;
 // - passes on the body of whatever status the server answers with (404, 500 ...): the caller

@@ -11,7 +11,10 @@ struct WinInetFunctions {
     decltype(&::InternetCloseHandle) internetCloseHandle;
     decltype(&::InternetSetOptionA) internetSetOption;
     decltype(&::InternetQueryOptionA) internetQueryOption;
-    decltype(&::InternetOpenUrlA) internetOpenUrl;
+    decltype(&::InternetCrackUrlA) internetCrackUrl;
+    decltype(&::InternetConnectA) internetConnect;
+    decltype(&::HttpOpenRequestA) httpOpenRequest;
+    decltype(&::HttpSendRequestA) httpSendRequest;
     decltype(&::HttpQueryInfoA) httpQueryInfo;
     decltype(&::InternetQueryDataAvailable) internetQueryDataAvailable;
     decltype(&::InternetReadFile) internetReadFile;

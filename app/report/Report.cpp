@@ -208,6 +208,17 @@ std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> ro
         AppendJsonMember(out, "result", ResultText(rows[i].result));
         out += ", ";
         AppendJsonMember(out, "detail", rows[i].detail);
+        if (const auto& certificate = rows[i].certificate) {
+            out += ", \"certificate\": {";
+            AppendJsonMember(out, "subject", certificate->subject);
+            out += ", ";
+            AppendJsonMember(out, "issuer", certificate->issuer);
+            if (!certificate->validUntil.empty()) {
+                out += ", ";
+                AppendJsonMember(out, "validUntil", certificate->validUntil);
+            }
+            out += "}";
+        }
         if (!rows[i].remedy.empty()) {
             out += ", ";
             AppendJsonMember(out, "remedy", rows[i].remedy);

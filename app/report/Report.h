@@ -1,10 +1,12 @@
 #pragma once
 // The plain-text and JSON reports of one run: what Ctrl+C copies and what the silent run writes.
 // Pure: every text comes in and goes out as UTF-8 bytes; the caller converts system texts first.
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "checks/Finding.h"
 #include "platform/ReportStamp.h"
 
 enum class RowResult { NotChecked, Passed, Failed };
@@ -25,6 +27,7 @@ struct ReportRow {
     std::string detail;   // what was found; may be empty
     std::string remedy{};  // what to do about it, for a failed row; empty for the others
     ReportAction action{};  // what its link does, for a failed row that has one
+    std::optional<CertificateNames> certificate{};  // the certificate the row's check was given
 };
 
 // Starts the instruction under a failed row, in the report and in the row's tooltip.
@@ -48,8 +51,8 @@ struct ReportHeader {
 std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // One JSON object: program, title, version, computer, time, passed (every row Passed, and at
-// least one row), and rows [{caption, result, detail[, remedy][, action: {label[, command]}]}] in
-// the order given.
+// least one row), and rows [{caption, result, detail[, certificate][, remedy][, action: {label[,
+// command]}]}] in the order given; certificate is {subject, issuer[, validUntil]}.
 std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // True when there are rows and every one Passed: the report's overall verdict and the silent

@@ -58,4 +58,24 @@ TEST(Remedies, NameTheRowsOwnHostAndNothingForARowThatPassed) {
     EXPECT_EQ(Remedy(Row::DotNet, Finding{true, "folder present", FindingKind::Unclassified}, kXp), "");
 }
 
+TEST(Remedies, NameTheIssuerOfACertificateTurnedDownWhereThatHelps) {
+    const auto remedy = [](FindingKind kind, const char* issuer) {
+        Finding finding{false, "line", kind};
+        if (issuer) finding.certificate = CertificateNames{"services.quorvin.example", issuer};
+        return Remedy(Row::InternetData, finding, kWindows10);
+    };
+    for (const FindingKind kind : {FindingKind::CertificateUntrusted, FindingKind::CertificateNameMismatch}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        const std::string named = remedy(kind, "Contoso Inspection CA");
+        EXPECT_NE(named.find("issued by Contoso Inspection CA: ask your IT department about that product"),
+                  std::string::npos) << named;
+        EXPECT_EQ(named.find('{'), std::string::npos) << named;
+        // Without an issuer it reads as it always did.
+        EXPECT_EQ(remedy(kind, ""), remedy(kind, nullptr));
+        EXPECT_EQ(remedy(kind, nullptr).find("issued by"), std::string::npos);
+        EXPECT_EQ(remedy(kind, "A\r\nB").find('\n'), std::string::npos) << "one line";
+    }
+    EXPECT_EQ(remedy(FindingKind::CertificateRevoked, "CA"), remedy(FindingKind::CertificateRevoked, nullptr));
+}
+
 }  // namespace

@@ -155,6 +155,23 @@ TEST(JsonReportTest, GivesAFailedRowsActionWithItsCommandWhenItHasOne) {
     EXPECT_THROW(report["rows"][2]["action"], std::exception) << "nothing to do about a passed row";
 }
 
+TEST(JsonReportTest, ARowGivenACertificateNamesIt) {
+    std::vector<ReportRow> rows = MixedRows();
+    rows[0].certificate = CertificateNames{"services.quorvin.example", "Contoso \"Inspection\" CA", "2027-03-01"};
+    rows[1].certificate = CertificateNames{"h", "CA"};
+    const JsonValue report = ReadReport(JsonReport(Header(), rows));
+    const JsonValue& full = report["rows"][0]["certificate"];
+    EXPECT_EQ(full["subject"].text, "services.quorvin.example");
+    EXPECT_EQ(full["issuer"].text, "Contoso \"Inspection\" CA");
+    EXPECT_EQ(full["validUntil"].text, "2027-03-01");
+    const JsonValue& undated = report["rows"][1]["certificate"];
+    EXPECT_EQ(undated["issuer"].text, "CA");
+    EXPECT_EQ(undated.members.size(), 2u) << "no validUntil when none was read";
+    const JsonValue& none = report["rows"][2];
+    EXPECT_TRUE(std::none_of(none.members.begin(), none.members.end(),
+                             [](const auto& member) { return member.first == "certificate"; }));
+}
+
 TEST(JsonReportTest, PassesOverallOnlyWhenEveryRowPassed) {
     std::vector<ReportRow> rows(7, ReportRow{"Row", RowResult::Passed, "fine"});
     EXPECT_TRUE(ReadReport(JsonReport(Header(), rows))["passed"].boolean);

@@ -64,6 +64,18 @@ TEST(RowFindings, AFixThatDidNotOpenIsSaidOnTheLineBesideTheInstructionUntilChec
     EXPECT_EQ(findings.Line(Row::DotNet), "no folder there");
 }
 
+TEST(RowFindings, TheReportRowCarriesTheCertificateTheCheckWasGiven) {
+    RowFindings findings;
+    Finding finding{false, "https://h/: certificate not trusted", FindingKind::CertificateUntrusted};
+    finding.certificate = CertificateNames{"h", "Contoso Inspection CA", "2027-03-01"};
+    findings.Record(Row::InternetData, finding);
+    const ReportRow row = findings.ReportRows()[rows::Index(Row::InternetData)];
+    ASSERT_TRUE(row.certificate);
+    EXPECT_EQ(row.certificate->issuer, "Contoso Inspection CA");
+    EXPECT_NE(row.remedy.find("Contoso Inspection CA"), std::string::npos);
+    EXPECT_FALSE(findings.ReportRows()[rows::Index(Row::InternetApp)].certificate);
+}
+
 TEST(RowFindings, AFindingWithoutALineShowsItsResultInstead) {
     RowFindings findings;
     findings.Record(Row::MsHtml, {true, ""});

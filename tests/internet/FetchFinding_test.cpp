@@ -224,6 +224,48 @@ TEST(FetchFindingRoute, EndsWithTheWayTheRequestLeftThePc) {
     EXPECT_EQ(NoPage(direct).detail, kUrl + ": host name not resolved (direct)");
 }
 
+// ---- the certificate a secure connection was turned down for ----
+
+TEST(FetchFindingCertificate, NamesWhoItWasIssuedToAndByAfterTheFailureWords) {
+    const platform::PresentedCertificate inspected{"US\r\nservices.quorvin.example",
+                                                   "Contoso\r\nContoso Inspection CA", "2027-03-01"};
+    const struct {
+        const char* what;
+        FetchOutcome outcome;
+        platform::PresentedCertificate certificate;
+        std::string line;  // after "URL: "
+    } cases[] = {
+        {"not trusted", Failed(FetchFailure::SystemError, 0, 12045), inspected,
+         "certificate not trusted: issued to services.quorvin.example by Contoso Inspection CA, valid until 2027-03-01"},
+        {"another name", Failed(FetchFailure::SystemError, 0, 12038), inspected,
+         "certificate name does not match the server: issued to services.quorvin.example by Contoso Inspection CA, valid until 2027-03-01"},
+        {"no expiry", Failed(FetchFailure::SystemError, 0, 12057), {"h", "CA", ""},
+         "certificate not trusted (revocation could not be checked): issued to h by CA"},
+        {"issuer only", Failed(FetchFailure::SystemError, 0, 12037), {"", "CA", "2020-01-31"},
+         "certificate expired or not yet valid: issued by CA, valid until 2020-01-31"},
+        {"names on one line", Failed(FetchFailure::SystemError, 0, 12045), {"a\tb", "C\x7f", ""},
+         "certificate not trusted: issued to a?b by C?"},
+        {"nothing read", Failed(FetchFailure::SystemError, 0, 12045), {"", "", ""}, "certificate not trusted"},
+        {"not a failure at the certificate", Failed(FetchFailure::TimedOut, 0, 0, 2s), inspected,
+         "no answer within 2 seconds"},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.what);
+        c.outcome.certificate = c.certificate;
+        const Finding f = NoPage(c.outcome);
+        EXPECT_EQ(f.detail, kUrl + ": " + c.line);
+        EXPECT_EQ(f.certificate.has_value(), c.outcome.failure == FetchFailure::SystemError);
+    }
+    FetchOutcome untrusted = Failed(FetchFailure::SystemError, 0, 12045);
+    untrusted.certificate = inspected;
+    const Finding f = NoPage(untrusted);
+    ASSERT_TRUE(f.certificate);
+    EXPECT_EQ(f.certificate->subject, "services.quorvin.example");
+    EXPECT_EQ(f.certificate->issuer, "Contoso Inspection CA");
+    EXPECT_EQ(f.certificate->validUntil, "2027-03-01");
+    EXPECT_FALSE(NoPage(Failed(FetchFailure::SystemError, 0, 12045)).certificate);
+}
+
 // ---- one line ----
 
 TEST(FetchFindingLine, ControlCharactersInTheAddressOrMarkerStayOnOneLine) {

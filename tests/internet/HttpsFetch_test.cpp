@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,6 +28,14 @@ using platform::HttpFetch;
 const auto* const kDirect = ::testing::AddGlobalTestEnvironment(new nettest::DirectConnection);
 const std::string kServicePath(kDataPath);
 const std::string kServiceMarker(kDataMarker);
+
+// The server's last day, "YYYY-MM-DD", as make-test-certs.sh wrote it.
+std::string ValidUntil(const std::string& listener) {
+    std::ifstream in(nettest::CertificateFolder() + "\\" + listener + ".until");
+    std::string date;
+    in >> date;
+    return date;
+}
 
 bool Passes(const std::string& url, const std::string& marker) {
     HttpFetch fetch;
@@ -134,8 +143,38 @@ TEST_F(HttpsFetch, TheFindingSaysWhatWasWrongWithTheCertificate) {
     const std::string wrongHost = Servers().Url("wrong-host", kServicePath);
     const Finding mismatch = UrlFinding(wrongHost, kServiceMarker, fetch);
     EXPECT_FALSE(mismatch.passed);
-    EXPECT_EQ(mismatch.detail, wrongHost + ": certificate name does not match the server (direct)")
+    EXPECT_EQ(mismatch.detail, wrongHost +
+                                   ": certificate name does not match the server: issued to wrong-host by "
+                                   "QTSysCheck Test Authority, valid until " + ValidUntil("wrong-host") +
+                                   " (direct)")
         << "WinINet error " << fetch.LastOutcome().systemError;
+}
+
+// Who issued a certificate that was turned down comes from the handshake alone: the server reads
+// no request over that connection.
+TEST_F(HttpsFetch, TheFindingNamesTheCertificateTurnedDownWithoutSendingARequest) {
+    HttpFetch fetch;
+    fetch.SetTimeout(15s);
+    const int before = Servers().Requests("untrusted");
+    const std::string untrusted = Servers().Url("untrusted", kServicePath);
+    const Finding finding = UrlFinding(untrusted, kServiceMarker, fetch);
+    ASSERT_TRUE(finding.certificate) << finding.detail;
+    EXPECT_EQ(finding.certificate->subject, "untrusted");
+    EXPECT_EQ(finding.certificate->issuer, "QTSysCheck Unknown Authority");
+    ASSERT_EQ(ValidUntil("untrusted").size(), 10u);
+    EXPECT_EQ(finding.certificate->validUntil, ValidUntil("untrusted"));
+    const std::string named = ": issued to untrusted by QTSysCheck Unknown Authority, valid until " +
+                              ValidUntil("untrusted") + " (direct)";
+    EXPECT_EQ(finding.detail.substr(finding.detail.size() - std::min(finding.detail.size(), named.size())),
+              named)
+        << finding.detail;
+    EXPECT_EQ(Servers().Requests("untrusted"), before);
+
+    // The count does count: a trusted page is one request.
+    const int trustedBefore = Servers().Requests("trusted");
+    EXPECT_TRUE(UrlFinding(Servers().Url("trusted", kServicePath), kServiceMarker, fetch).passed);
+    EXPECT_EQ(Servers().Requests("trusted"), trustedBefore + 1);
+    EXPECT_FALSE(fetch.LastOutcome().certificate);
 }
 
 TEST_F(HttpsFetch, TheFindingSaysARedirectToHttpWasNotFollowed) {

@@ -66,6 +66,15 @@ TlsServers::TlsServers() {
 
 TlsServers::~TlsServers() { DeleteFileA(portsFile_.c_str()); }
 
+int TlsServers::Requests(const std::string& listener) const {
+    std::ifstream in(portsFile_ + ".requests");
+    std::string name;
+    int count = 0;
+    while (in >> name >> count)
+        if (name == listener) return count;
+    return 0;
+}
+
 unsigned short TlsServers::Port(const std::string& listener) const {
     if (listener == "trusted") return trusted_;
     if (listener == "untrusted") return untrusted_;

@@ -26,6 +26,8 @@ public:
     // (Wine matches a certificate's names against host names only, never against an address.)
     std::string Url(const std::string& listener, const std::string& path) const;
     unsigned short Port(const std::string& listener) const;
+    // How many request lines the listener has read so far.
+    int Requests(const std::string& listener) const;
 
 private:
     std::string portsFile_;  // Windows path

@@ -38,3 +38,7 @@ server trusted test-ca "DNS:localhost,IP:127.0.0.1,DNS:$data_host"
 server untrusted unknown-ca "DNS:localhost,IP:127.0.0.1,DNS:$data_host"
 server wrong-host test-ca "DNS:wrong-host.invalid"
 "$openssl" x509 -in test-ca.pem -outform der -out test-ca.der
+# Each server's last day (UTC), as a fetch turned down by its certificate reports it.
+for name in trusted untrusted wrong-host; do
+  date -u -d "$("$openssl" x509 -in "$name.pem" -noout -enddate | cut -d= -f2)" +%F > "$name.until"
+done

@@ -6,7 +6,9 @@ an authority nobody trusts) and "wrong-host" (issued by the test authority for a
 Every listener answers:
   /redirect?to=URL  302 to URL
   anything else     200 with a page that holds the web service's marker
-Once listening, writes "NAME PORT" lines to the ports file. Ends when the ports file is deleted,
+Once listening, writes "NAME PORT" lines to the ports file. Every request line a listener reads,
+well-formed or not, is counted in "NAME COUNT" lines of the file PORTS.requests, so that the tests
+can tell that nothing was sent over a connection whose certificate the client turned down. Ends when the ports file is deleted,
 when its parent ends, or after --lifetime seconds, whichever comes first.
 
 Usage: tls_server.py --certs DIR --ports FILE [--lifetime SECONDS]
@@ -25,8 +27,28 @@ PAGE = (b"<html><body><h1>RecordSet</h1>"
         b"<p>GetCardDetailsByGuid: returns the details of a card</p></body></html>")
 
 
+class RequestCounts:
+    def __init__(self, path):
+        self.path = path
+        self.lock = threading.Lock()
+        self.counts = {}
+
+    def add(self, name):
+        with self.lock:
+            self.counts[name] = self.counts.get(name, 0) + 1
+            partial = self.path + ".partial"
+            with open(partial, "w") as out:
+                for listener, count in self.counts.items():
+                    out.write("%s %d\n" % (listener, count))
+            os.replace(partial, self.path)
+
+
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.0"
+
+    def parse_request(self):
+        self.server.counts.add(self.server.name)
+        return super().parse_request()
 
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)
@@ -50,8 +72,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
 class TlsServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
 
-    def __init__(self, cert, key):
+    def __init__(self, name, cert, key, counts):
         super().__init__(("127.0.0.1", 0), Handler)
+        self.name = name
+        self.counts = counts
         self.context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         self.context.load_cert_chain(cert, key)
 
@@ -81,10 +105,11 @@ def main():
     for fd in (0, 1, 2):
         os.dup2(devnull, fd)
 
+    counts = RequestCounts(args.ports + ".requests")
     servers = {}
     for name in ("trusted", "untrusted", "wrong-host"):
-        servers[name] = TlsServer(os.path.join(args.certs, name + ".pem"),
-                                  os.path.join(args.certs, name + ".key"))
+        servers[name] = TlsServer(name, os.path.join(args.certs, name + ".pem"),
+                                  os.path.join(args.certs, name + ".key"), counts)
     for server in servers.values():
         threading.Thread(target=server.serve_forever, daemon=True).start()
 
@@ -101,10 +126,11 @@ def main():
     for server in servers.values():
         server.shutdown()
         server.server_close()
-    try:
-        os.remove(args.ports)
-    except OSError:
-        pass
+    for leftover in (args.ports, counts.path):
+        try:
+            os.remove(leftover)
+        except OSError:
+            pass
     return 0
 
 
