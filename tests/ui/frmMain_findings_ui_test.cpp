@@ -314,6 +314,8 @@ void Press(WORD key) {
 
 // A click `across` of the way into the control (where its link's words are).
 void Click(HWND control, double across = 0.1) {
+    SetForegroundWindow(GetParent(control));  // a click into a window behind others may only raise it
+    std::this_thread::sleep_for(200ms);
     RECT r{};
     GetWindowRect(control, &r);
     SetCursorPos(r.left + static_cast<int>((r.right - r.left) * across), (r.top + r.bottom) / 2);
@@ -412,13 +414,17 @@ TEST_F(FinishedRun, ClickingOpenInternetOptionsStartsItAndTheWindowSaysHowToChec
     ASSERT_TRUE(WaitUntil([&search] {
         EnumWindows(&links::MatchOther, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
-    }, 20s)) << "Internet Options did not open";
+    }, 20s)) << "Internet Options did not open; the row says: "
+              << ui::ToolText(ui::ReadTools(ui::FindToolTip(window_.hwnd()), window_.process()), kRows[0].box);
     EXPECT_TRUE(WaitUntil([this] { return IsWindowVisible(window_.Control(links::kCheckAgainLink)) != FALSE; }, 5s));
     EXPECT_EQ(links::Words(window_.Control(links::kCheckAgainLink)), "Fixed? Check again (F5)");
     DWORD opened = 0;
     GetWindowThreadProcessId(search.found, &opened);
     platform::ScopedKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, opened));
     if (process) TerminateProcess(process.get(), 0);
+    const HWND options = search.found;
+    EXPECT_TRUE(WaitUntil([options] { return !IsWindow(options); }, 5s)) << "Internet Options stays over the checker";
+    std::this_thread::sleep_for(300ms);
 
     // "Check again" runs the checks anew: the rows go back to their question marks.
     links::Click(window_.Control(links::kCheckAgainLink), 0.5);  // "Fixed? " is no link
