@@ -9,6 +9,7 @@
 #include "app/report/SilentReport.h"
 #include "app/window/frmMain.h"
 #include "platform/CommandLineArgs.h"
+#include "platform/CommonControls.h"
 #include "platform/SystemLibrary.h"
 
 #include <commctrl.h>
@@ -25,8 +26,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
 
     // The standard controls and the tooltip, nothing more: every class registered costs start-up.
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+    // Loaded only now, after the search is restricted; without them the window has no tooltips.
+    platform::InitCommonControls(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES);
 
     frmMain form(instance);
     if (!form.Create(showCommand)) return 1;

@@ -15,7 +15,17 @@ namespace platform {
 
 class SystemLibrary {
 public:
-    explicit SystemLibrary(const char* fileName) : fileName_(fileName) {}
+    enum class Lookup {
+        // By its full path in the system folder.
+        FullPath,
+        // By its name, searching the system folder only where Windows can be told so: for a DLL
+        // that the program's manifest takes side by side (comctl32 version 6), which a full path
+        // would bypass.
+        SideBySide,
+    };
+
+    explicit SystemLibrary(const char* fileName, Lookup lookup = Lookup::FullPath)
+        : fileName_(fileName), lookup_(lookup) {}
     SystemLibrary(const SystemLibrary&) = delete;
     SystemLibrary& operator=(const SystemLibrary&) = delete;
 
@@ -30,6 +40,7 @@ private:
     FARPROC Address(const char* name);
 
     const char* fileName_;
+    Lookup lookup_;
     std::once_flag loaded_;
     HMODULE module_ = nullptr;
 };
@@ -41,6 +52,10 @@ SystemLibrary& WinInetLibrary();
 SystemLibrary& VersionLibrary();
 SystemLibrary& ShellLibrary();
 SystemLibrary& Ole32Library();
+// comctl32.dll, for the tooltips and the themed button. Not a known DLL either: imported, it and
+// the uxtheme.dll it loads would be looked for beside the program before WinMain could restrict
+// the search. Taken side by side, so that the manifest still gets version 6.
+SystemLibrary& CommonControlsLibrary();
 
 // A function that only newer Windows has, from a DLL every process has loaded already (kernel32,
 // user32, ntdll), looked up by name so that the program still starts where it is missing: null
