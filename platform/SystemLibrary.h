@@ -1,7 +1,8 @@
 #pragma once
-// A DLL that the program does not need to show its window, loaded on first use by its full path
-// in the system folder. Windows looks for a DLL in the program's own folder first unless it is
-// one it protects (a "known DLL"); wininet.dll and version.dll are not protected since Windows 7,
+// A system DLL that the program does not import, loaded on first use, after WinMain has
+// restricted the DLL search: by its full path in the system folder, or, for one the manifest takes
+// side by side, by its name. Windows looks for a DLL in the program's own folder first unless it
+// is one it protects (a "known DLL"); wininet.dll, version.dll and comctl32.dll are not protected,
 // so a DLL of that name saved beside the program, as a drive-by download can do, would be taken
 // instead. By full path, and with the search order that looks for its own imports in its own
 // folder, only the system's copy is loaded. The DLL stays loaded until the program ends: an
