@@ -9,6 +9,7 @@
 #include "app/report/SilentReport.h"
 #include "app/window/frmMain.h"
 #include "platform/CommandLineArgs.h"
+#include "platform/CommonControls.h"
 #include "platform/SystemLibrary.h"
 
 #include <commctrl.h>
@@ -24,9 +25,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 0;
     }
 
-    // The standard controls and the tooltip, nothing more: every class registered costs start-up.
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LINK_CLASS};
-    InitCommonControlsEx(&controls);
+    // The standard controls, the tooltip and the link, nothing more: every class registered costs
+    // start-up.
+    // Loaded only now, after the search is restricted; without them the window has no tooltips
+    // and no links to the fixes.
+    platform::InitCommonControls(ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LINK_CLASS);
 
     frmMain form(instance);
     if (!form.Create(showCommand)) return 1;

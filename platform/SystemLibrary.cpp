@@ -15,13 +15,31 @@ std::string SystemFolderPath(const char* fileName) {
     return std::string(folder, length) + "\\" + fileName;
 }
 
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+
+SetDefaultDllDirectoriesFunction SetDefaultDllDirectoriesIfPresent() {
+    return OptionalFunction<SetDefaultDllDirectoriesFunction>("kernel32.dll", "SetDefaultDllDirectories");
+}
+
+HMODULE LoadByFullPath(const char* fileName) {
+    const std::string path = SystemFolderPath(fileName);
+    // The altered search order looks for the DLL's own imports in its folder first.
+    return path.empty() ? nullptr : LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+// Side-by-side redirection maps a bare name to the version the manifest asks for before any
+// folder is searched; a full path skips it and gets the system folder's version 5 comctl32. The
+// search that follows keeps to the system folder where Windows knows the flag (older Windows
+// rejects it; there the restriction made first thing in WinMain is what holds).
+HMODULE LoadSideBySide(const char* fileName) {
+    return LoadLibraryExA(fileName, nullptr, SetDefaultDllDirectoriesIfPresent() ? kSearchSystem32 : 0);
+}
+
 }  // namespace
 
 FARPROC SystemLibrary::Address(const char* name) {
     std::call_once(loaded_, [this] {
-        const std::string path = SystemFolderPath(fileName_);
-        // The altered search order looks for the DLL's own imports in its folder first.
-        if (!path.empty()) module_ = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        module_ = lookup_ == Lookup::SideBySide ? LoadSideBySide(fileName_) : LoadByFullPath(fileName_);
     });
     if (!module_) throw MissingSystemFunction(std::string(fileName_) + " could not be loaded");
     const FARPROC function = GetProcAddress(module_, name);
@@ -49,11 +67,14 @@ SystemLibrary& Ole32Library() {
     return library;
 }
 
+SystemLibrary& CommonControlsLibrary() {
+    static SystemLibrary library("comctl32.dll", SystemLibrary::Lookup::SideBySide);
+    return library;
+}
+
 void RestrictDllSearchToSystemFolder() {
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
     using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
-    if (const auto setDefault =
-            OptionalFunction<SetDefaultDllDirectoriesFunction>("kernel32.dll", "SetDefaultDllDirectories"))
+    if (const auto setDefault = SetDefaultDllDirectoriesIfPresent())
         if (setDefault(kSearchSystem32)) return;
     // Windows XP SP1 and later.
     if (const auto setDirectory = OptionalFunction<SetDllDirectoryFunction>("kernel32.dll", "SetDllDirectoryA")) setDirectory("");

@@ -1,7 +1,8 @@
 #pragma once
-// A DLL that the program does not need to show its window, loaded on first use by its full path
-// in the system folder. Windows looks for a DLL in the program's own folder first unless it is
-// one it protects (a "known DLL"); wininet.dll and version.dll are not protected since Windows 7,
+// A system DLL that the program does not import, loaded on first use, after WinMain has
+// restricted the DLL search: by its full path in the system folder, or, for one the manifest takes
+// side by side, by its name. Windows looks for a DLL in the program's own folder first unless it
+// is one it protects (a "known DLL"); wininet.dll, version.dll and comctl32.dll are not protected,
 // so a DLL of that name saved beside the program, as a drive-by download can do, would be taken
 // instead. By full path, and with the search order that looks for its own imports in its own
 // folder, only the system's copy is loaded. The DLL stays loaded until the program ends: an
@@ -15,7 +16,17 @@ namespace platform {
 
 class SystemLibrary {
 public:
-    explicit SystemLibrary(const char* fileName) : fileName_(fileName) {}
+    enum class Lookup {
+        // By its full path in the system folder.
+        FullPath,
+        // By its name, searching the system folder only where Windows can be told so: for a DLL
+        // that the program's manifest takes side by side (comctl32 version 6), which a full path
+        // would bypass.
+        SideBySide,
+    };
+
+    explicit SystemLibrary(const char* fileName, Lookup lookup = Lookup::FullPath)
+        : fileName_(fileName), lookup_(lookup) {}
     SystemLibrary(const SystemLibrary&) = delete;
     SystemLibrary& operator=(const SystemLibrary&) = delete;
 
@@ -30,6 +41,7 @@ private:
     FARPROC Address(const char* name);
 
     const char* fileName_;
+    Lookup lookup_;
     std::once_flag loaded_;
     HMODULE module_ = nullptr;
 };
@@ -41,6 +53,10 @@ SystemLibrary& WinInetLibrary();
 SystemLibrary& VersionLibrary();
 SystemLibrary& ShellLibrary();
 SystemLibrary& Ole32Library();
+// comctl32.dll, for the tooltips and the themed button. Not a known DLL either: imported, it and
+// the uxtheme.dll it loads would be looked for beside the program before WinMain could restrict
+// the search. Taken side by side, so that the manifest still gets version 6.
+SystemLibrary& CommonControlsLibrary();
 
 // A function that only newer Windows has, from a DLL every process has loaded already (kernel32,
 // user32, ntdll), looked up by name so that the program still starts where it is missing: null

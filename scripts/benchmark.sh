@@ -1,9 +1,10 @@
 #!/bin/bash
 # Prints QTSysCheck's figures beside their targets: the size of the program file and what takes
 # the space in it; the time from process start to its first painted window, beside a minimal
-# Win32 window program started in the same run; the run's time beyond its seven one-second
+# Win32 window program and the same-look window (the checker's window with nothing behind it)
+# started in the same run; the run's time beyond its seven one-second
 # pauses, with both web endpoints served on this machine, and each check's own cost; the peak
-# working set; the working set while ever larger pages are searched; and how long the report and
+# working set, beside the same-look window's after as long a time; the working set while ever larger pages are searched; and how long the report and
 # the window take on a network that never answers. Figures, not a test: it
 # exits 0 whatever they are, and non-zero only when something could not be built or run.
 #
@@ -41,7 +42,7 @@ built() {  # PRESET DIR TARGETS...: configures and builds, showing the log only 
   tail -n 40 "$results/build.log" >&2
   return 1
 }
-built "$preset" "$build" QTSysCheck minimal_window window_bench check_cost_bench page_memory_bench \
+built "$preset" "$build" QTSysCheck minimal_window same_look_window window_bench check_cost_bench page_memory_bench \
   black_hole_bench
 exes=("$build/bin/QTSysCheck.exe")
 # The other build's program file too, for its size: the 32-bit one is what customers are given.

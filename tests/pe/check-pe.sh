@@ -3,11 +3,12 @@
 # takes from DLLs only functions on the reviewed list of what Windows XP SP2 has (so it imports
 # only DLLs Windows protects from planting), and that lets the loader harden it (address
 # randomisation, no executable data).
-# Usage: check-pe.sh OBJDUMP PROGRAM.exe pe32|pe32+ [FUNCTION_LIST SOURCE_DIR]
+# Usage: check-pe.sh OBJDUMP PROGRAM.exe pe32|pe32+ [FUNCTION_LIST SOURCE_DIR [DLLS]]
 # Without the list of functions Windows XP SP2 has (xp-sp2-functions.txt), only the kind and the
-# hardening are checked.
+# hardening are checked. DLLS, such as "advapi32.dll gdi32.dll", is the exact set of DLLs the
+# program must import, in any order and case.
 set -euo pipefail
-objdump="$1" exe="$2" kind="$3" allow_list="${4:-}" sources="${5:-}"
+objdump="$1" exe="$2" kind="$3" allow_list="${4:-}" sources="${5:-}" expected_dlls="${6:-}"
 headers=$("$objdump" -p "$exe")
 fail=0
 complain() { echo "FAIL: $*"; fail=1; }
@@ -61,12 +62,20 @@ if [ -n "$allow_list" ]; then
       complain "loads $dll $function on first use, which is not on the list of functions Windows XP SP2 has"
   done < <(awk '/WinInetLibrary\(\)/ {dll = "wininet.dll"} /VersionLibrary\(\)/ {dll = "version.dll"}
                /ShellLibrary\(\)/ {dll = "shell32.dll"} /Ole32Library\(\)/ {dll = "ole32.dll"}
+               /CommonControlsLibrary\(\)/ {dll = "comctl32.dll"}
                match($0, /Get<[^>]*>\("[A-Za-z0-9_]+"\)/) {
                  name = substr($0, RSTART, RLENGTH); sub(/^Get<[^>]*>\("/, "", name); sub(/"\)$/, "", name)
                  print dll, name }' "$sources"/platform/*.cpp)
 fi
 
-echo "$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '\n' ' ')"
+imported_dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+if [ -n "$expected_dlls" ]; then
+  expected_dlls=$(tr 'A-Z ' 'a-z\n' <<<"$expected_dlls" | sed '/^$/d' | sort | tr '\n' ' ')
+  [ "$imported_dlls" = "$expected_dlls" ] ||
+    complain "imports ${imported_dlls% }, not exactly ${expected_dlls% } (known DLLs only)"
+fi
+
+echo "$imported_dlls"
 echo "$(stat -c %s "$exe") bytes"
 sed -n '/^DllCharacteristics/,/^[A-Z]/{/^[[:space:]]/p}' <<<"$headers" | tr -s '\t\n' '  '; echo
 exit $fail

@@ -41,13 +41,14 @@ constexpr const char* kPlantedNames[] = {"version", "wininet", "crypt32",  "secu
                                          "uxtheme", "dwmapi",  "iphlpapi", "dnsapi",  "winhttp",
                                          "urlmon",  "iertutil", "msi"};
 // Those that Wine 8 itself loads from the program's folder, whatever the program does: its
-// user32.dll imports version.dll; its common controls load uxtheme.dll as they start, before
-// WinMain; its ws2_32 and wininet delay-load iphlpapi, dnsapi, crypt32 and secur32 through the
-// search path the process started with, which SetDefaultDllDirectories does not change. Preferred
-// native, they would test Wine, and the planted version.dll kills every windowed program before
-// its first line. That the checker itself does not import them is read from its file instead.
-constexpr const char* kLoadedByWineItself[] = {"version", "uxtheme", "iphlpapi",
-                                               "dnsapi",  "crypt32", "secur32"};
+// user32.dll imports version.dll; its ws2_32 and wininet delay-load iphlpapi, dnsapi, crypt32 and
+// secur32 through the search path the process started with, which SetDefaultDllDirectories does
+// not change. Preferred native, they would test Wine, and the planted version.dll kills every
+// windowed program before its first line. That the checker itself does not import them is read
+// from its file instead. uxtheme.dll is preferred native: Wine's comctl32 loads it as it starts,
+// so it shows whether the common controls start only after the search is restricted.
+constexpr const char* kLoadedByWineItself[] = {"version", "iphlpapi", "dnsapi", "crypt32",
+                                               "secur32"};
 
 std::vector<std::string> AllPlanted() {
     return {std::begin(kPlantedNames), std::end(kPlantedNames)};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -16,6 +17,8 @@
 #include "support/Process.h"
 #include "support/TextLines.h"
 #include "support/WindowCapture.h"
+
+#include <tlhelp32.h>
 
 namespace {
 
@@ -132,6 +135,32 @@ TEST(RowFindingsFromOutside, BeforeAnyCheckEveryRowSaysNotCheckedYet) {
     EXPECT_EQ(ui::ReadToolText(tooltip, window.process(), window.hwnd(), last.box), "Not checked yet");
     EXPECT_EQ(ui::ReadToolText(tooltip, window.process(), window.hwnd(), last.caption), "Not checked yet");
     EXPECT_LT(read(), 6.8) << "the last row may have been checked meanwhile";
+}
+
+// The file of the module `dll` (lower-case) in process `id`, lower-cased; empty if not loaded.
+std::string LoadedModulePath(DWORD id, const std::string& dll) {
+    const HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, id);
+    if (taken == INVALID_HANDLE_VALUE) return {};
+    const platform::ScopedKernelHandle snapshot(taken);
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32First(snapshot.get(), &module); more; more = Module32Next(snapshot.get(), &module)) {
+        std::string name = module.szModule, path = module.szExePath;
+        for (std::string* text : {&name, &path})
+            for (char& c : *text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (name == dll) return path;
+    }
+    return {};
+}
+
+// comctl32 is loaded on first use, by name so that the manifest's side-by-side version 6 is
+// taken (the tooltips and the themed button need it), not the system folder's version 5.
+TEST(RowFindingsFromOutside, CommonControlsAreTheManifestsVersion6) {
+    CheckerWindow window("winxp");
+    const std::string path = LoadedModulePath(GetProcessId(window.process()), "comctl32.dll");
+    ASSERT_FALSE(path.empty()) << "the window is up, yet comctl32.dll is not loaded";
+    EXPECT_NE(path.find("\\winsxs\\"), std::string::npos) << path;
+    EXPECT_NE(path.find("common-controls_6595b64144ccf1df_6."), std::string::npos) << path;
 }
 
 class FinishedRun : public ::testing::Test {
