@@ -28,7 +28,7 @@ HWND CreateLinkControl(HWND parent, HINSTANCE instance, int id) {
 void SetLinkText(HWND link, std::string_view utf8Markup) {
     if (!link) return;
     SetWindowTextW(link, Wide(utf8Markup).c_str());
-    SetWindowLongPtrW(link, GWL_STYLE, GetWindowLongPtrW(link, GWL_STYLE) | WS_TABSTOP);
+    SetWindowLongA(link, GWL_STYLE, GetWindowLongA(link, GWL_STYLE) | WS_TABSTOP);
 }
 
 int LinkTextWidth(HFONT font, std::string_view utf8Markup) {

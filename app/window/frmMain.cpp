@@ -265,6 +265,16 @@ void frmMain::PlaceLinks() {
     const int margin = right > 0 ? layout::TwipsToPixels(fix_layout::kRightMargin, dpi_) : 0;
     clientWidth_ = std::max(layout::TwipsToPixels(layout::kClientWidth, dpi_), right + margin);
     KeepClientSize();
+    KeepOnScreen();
+}
+
+void frmMain::KeepOnScreen() {
+    // Widened near the screen's right edge, the window moves left rather than lose its links.
+    RECT work{}, window{};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !GetWindowRect(hwnd_, &window)) return;
+    const int over = std::min<int>(window.right - work.right, window.left - work.left);
+    if (over > 0)
+        SetWindowPos(hwnd_, nullptr, window.left - over, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmMain::OnLink(int id) {

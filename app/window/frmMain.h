@@ -92,6 +92,8 @@ private:
     void CreateLinks();
     void ShowFixLinks();
     void PlaceLinks();
+    // Moves the window left where its right edge has left the screen's work area.
+    void KeepOnScreen();
     // A link was clicked, or Enter pressed on it: the fix opens, or the checks run again.
     void OnLink(int id);
     HWND Control(layout::ControlId id) const { return GetDlgItem(hwnd_, id); }

@@ -40,8 +40,9 @@ if [ "$scheme" = high-contrast-black ]; then
       </dev/null >/dev/null 2>&1 || exit 1
   done
 fi
-# At 200 % the window is wider than the prefix's 800 x 600 desktop: give the copy the whole screen.
-wine64_cmd reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+# At 200 % the window, with the links to the fixes, is wider than the prefix's 1024 x 768 desktop:
+# give the copy the whole screen, a 1366 x 768 laptop's.
+wine64_cmd reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1366x768 /f </dev/null >/dev/null 2>&1
 wineserver -k 2>/dev/null
 wineserver -w 2>/dev/null
 # As wine-up.sh does: a detached server, warmed from outside ctest's pipe.

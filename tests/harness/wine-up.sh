@@ -15,7 +15,7 @@ elif [ ! -f "$prefix.display" ] || ! kill -0 "$(cat "$prefix.xvfb.pid" 2>/dev/nu
   for n in $(seq 91 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
-  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  setsid Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
   echo $! > "$prefix.xvfb.pid"
   echo ":$n" > "$prefix.display"
   for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
@@ -30,7 +30,7 @@ if [ ! -f "$prefix/.qt-ready" ]; then
   wineserver -w
   # A virtual desktop: Wine then draws title bars itself, as a window manager would.
   wine64_cmd reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
-  wine64_cmd reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f </dev/null >/dev/null 2>&1
+  wine64_cmd reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
   wineserver -w
   touch "$prefix/.qt-ready"
 fi

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <string>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -181,6 +183,42 @@ void ExpectEveryLabelWhole(HWND window, int dpi) {
     EXPECT_EQ(labels, 9);
 }
 
+// The client area is the design's height, at least its width, and holds every shown control
+// whole: after the run the links to the fixes widen it.
+void ExpectNothingClipped(HWND window, int dpi) {
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_GE(client.right, layout::TwipsToPixels(layout::kClientWidth, dpi));
+    EXPECT_EQ(client.bottom, layout::TwipsToPixels(layout::kClientHeight, dpi));
+    std::vector<HWND> children;
+    EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&children));
+    int links = 0;
+    for (const HWND child : children) {
+        if (!IsWindowVisible(child)) continue;
+        const RECT r = testsupport::ChildRect(child);
+        EXPECT_LE(r.right, client.right) << "control " << GetDlgCtrlID(child);
+        EXPECT_LE(r.bottom, client.bottom) << "control " << GetDlgCtrlID(child);
+        if (GetDlgCtrlID(child) >= 200) {
+            ++links;
+            wchar_t text[256] = {};
+            GetWindowTextW(child, text, 256);
+            std::wstring words = text;
+            for (const wchar_t* tag : {L"<a>", L"</a>"})
+                for (std::size_t at; (at = words.find(tag)) != std::wstring::npos;) words.erase(at, std::wcslen(tag));
+            SIZE needed{};
+            const platform::ScopedGdiObject font = CreateDialogFont(dpi);
+            platform::ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
+            const HGDIOBJ previous = SelectObject(dc.get(), font.get());
+            GetTextExtentPoint32W(dc.get(), words.c_str(), static_cast<int>(words.size()), &needed);
+            SelectObject(dc.get(), previous);
+            EXPECT_GE(r.right - r.left, needed.cx) << "link " << GetDlgCtrlID(child) << " is cut";
+        }
+    }
+    if (IsWindowEnabled(GetDlgItem(window, layout::cmdClose))) {
+        EXPECT_GE(links, 1) << "the copy link at least";
+    }
+}
+
 int ScreenDpi() {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -237,6 +275,9 @@ TEST_F(CheckerAtScale, ImagesAreDrawnForTheScaleAndNoTextIsCut) {
     for (const int box : kRowBoxes) ExpectScaledImage(start, window.Control(box), kQuestion, dpi);
 
     ASSERT_TRUE(WaitForClose(window, 120s));
+    ExpectNothingClipped(window.hwnd(), dpi);
+    GetWindowRect(window.hwnd(), &frame);
+    EXPECT_LE(frame.right - frame.left, 1366) << "with the links to the fixes, on a 1366 x 768 laptop";
     const testsupport::Picture done = testsupport::CaptureClient(window.hwnd());
     for (const int box : kRowBoxes) {
         const bool passed = testsupport::WindowText(window.Control(box)) == "Passed";
@@ -333,10 +374,7 @@ void MoveToMonitorOfScale(const CheckerWindow& window, int dpi, POINT at) {
 
 void ExpectLaidOutAt(const CheckerWindow& window, int dpi) {
     SCOPED_TRACE("laid out at " + std::to_string(dpi) + " DPI");
-    RECT client{};
-    GetClientRect(window.hwnd(), &client);
-    EXPECT_EQ(client.right, layout::TwipsToPixels(layout::kClientWidth, dpi));
-    EXPECT_EQ(client.bottom, layout::TwipsToPixels(layout::kClientHeight, dpi));
+    ExpectNothingClipped(window.hwnd(), dpi);
     for (const layout::Control& c : layout::kControls) {
         if (c.kind != layout::Kind::Picture) continue;  // labels may be widened to fit their text
         const RECT r = testsupport::ChildRect(window.Control(c.id));
