@@ -4,6 +4,8 @@
 #include "platform/ScopedHandle.h"
 #include "platform/SelectionGuard.h"
 
+#include <commctrl.h>
+
 namespace {
 
 constexpr wchar_t kLinkClass[] = L"SysLink";
@@ -21,7 +23,8 @@ std::wstring Wide(std::string_view utf8) {
 }  // namespace
 
 HWND CreateLinkControl(HWND parent, HINSTANCE instance, int id) {
-    return CreateWindowExW(0, kLinkClass, L"", WS_CHILD | WS_TABSTOP, 0, 0, 0, 0, parent,
+    // Transparent: the window's own background shows behind the words, in any colour scheme.
+    return CreateWindowExW(0, kLinkClass, L"", WS_CHILD | WS_TABSTOP | LWS_TRANSPARENT, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 

@@ -35,7 +35,8 @@ for key in 'HKCU\Control Panel\Desktop' \
   wine64_cmd reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1 || exit 1
 done
 if [ "$scheme" = high-contrast-black ]; then
-  for colour in 'Window 0 0 0' 'ButtonFace 0 0 0' 'WindowText 255 255 255' 'ButtonText 255 255 255'; do
+  for colour in 'Window 0 0 0' 'ButtonFace 0 0 0' 'WindowText 255 255 255' 'ButtonText 255 255 255' \
+                'HotTrackingColor 255 255 0'; do
     wine64_cmd reg add 'HKCU\Control Panel\Colors' /v "${colour%% *}" /d "${colour#* }" /f \
       </dev/null >/dev/null 2>&1 || exit 1
   done
