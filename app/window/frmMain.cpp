@@ -13,7 +13,6 @@
 #include "os/OsCheck.h"
 #include "platform/Clipboard.h"
 #include "platform/Dpi.h"
-#include "platform/HighContrast.h"
 #include "platform/SelectionGuard.h"
 #include "platform/StartFix.h"
 
@@ -143,7 +142,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND: {
             RECT client{};
             GetClientRect(hwnd_, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
+            FillRect(reinterpret_cast<HDC>(wParam), &client, scheme_.background());
             return TRUE;
         }
         case WM_SYSCOLORCHANGE:
@@ -227,40 +226,15 @@ void frmMain::CreateControls() {
     const HWND above = GetWindow(Control(layout::Label2), GW_HWNDPREV);
     SetWindowPos(Control(layout::lblOS), above ? above : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    CreateLinks();
+    view_.Create(hwnd_, instance_, Control(layout::cmdClose));
     for (int i = 0; i < kRowCount; ++i) ShowRow(static_cast<Row>(i));  // the boxes' names
 }
 
-void frmMain::CreateLinks() {
-    for (int i = 0; i < kRowCount; ++i) rows_[static_cast<std::size_t>(i)].Create(hwnd_, instance_, static_cast<Row>(i));
-    footer_.Create(hwnd_, instance_);
-    // Tab reaches the rows' links in row order, then Close, then the links beside it.
-    HWND after = GetWindow(Control(layout::cmdClose), GW_HWNDPREV);
-    const auto insert = [&after](HWND link) {
-        if (!link) return;
-        SetWindowPos(link, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        after = link;
-    };
-    for (const RowPresentation& row : rows_) insert(row.link());
-    after = Control(layout::cmdClose);
-    insert(footer_.copy());
-    insert(footer_.checkAgain());
-}
+void frmMain::ShowFixLinks() { WidenForLinks(view_.ShowLinks(findings_, static_cast<HFONT>(font_.get()), dpi_)); }
 
-void frmMain::ShowFixLinks() {
-    const HFONT font = static_cast<HFONT>(font_.get());
-    const int left = layout::TwipsToPixels(fix_layout::kLinkColumnLeft, dpi_);
-    for (RowPresentation& row : rows_) row.ShowLink(findings_, font, left, dpi_);
-    footer_.ShowCopy(font, dpi_);
-    PlaceLinks();
-}
+void frmMain::PlaceLinks() { WidenForLinks(view_.PlaceLinks(findings_, static_cast<HFONT>(font_.get()), dpi_)); }
 
-void frmMain::PlaceLinks() {
-    const HFONT font = static_cast<HFONT>(font_.get());
-    const int left = layout::TwipsToPixels(fix_layout::kLinkColumnLeft, dpi_);
-    int right = footer_.Place(font, dpi_);
-    for (RowPresentation& row : rows_)
-        if (IsWindowVisible(row.link())) right = std::max(right, row.PlaceLink(findings_, font, left, dpi_));
+void frmMain::WidenForLinks(int right) {
     // The window widens to hold the links, and never narrows below its design.
     const int margin = right > 0 ? layout::TwipsToPixels(fix_layout::kRightMargin, dpi_) : 0;
     clientWidth_ = std::max(layout::TwipsToPixels(layout::kClientWidth, dpi_), right + margin);
@@ -300,7 +274,7 @@ void frmMain::OnLink(int id) {
         ShowRow(row);
         return;
     }
-    footer_.ShowCheckAgain(static_cast<HFONT>(font_.get()), dpi_);
+    view_.ShowCheckAgain(static_cast<HFONT>(font_.get()), dpi_);
     PlaceLinks();
 }
 
@@ -374,11 +348,10 @@ void frmMain::CreateRowTips() {
 }
 
 void frmMain::ShowRow(Row row) {
-    const RowPresentation& presentation = rows_[rows::Index(row)];
-    PictureOf(rows::kBoxes[rows::Index(row)]) = presentation.Show(findings_, tips_);
+    PictureOf(rows::kBoxes[rows::Index(row)]) = view_.Show(row, findings_, tips_);
 }
 
-std::vector<HWND> frmMain::RowControls(Row row) const { return rows_[rows::Index(row)].Controls(); }
+std::vector<HWND> frmMain::RowControls(Row row) const { return view_.Controls(row); }
 
 void frmMain::Form_Activate() { run_.OnActivate(); }
 
@@ -395,7 +368,7 @@ void frmMain::OnEscape() {
 void frmMain::OnDrawPicture(const DRAWITEMSTRUCT& item) {
     // A flat box in the window-background colour, its picture unscaled at the top-left corner
     // and clipped at the box's edges.
-    FillRect(item.hDC, &item.rcItem, BackgroundBrush());
+    FillRect(item.hDC, &item.rcItem, scheme_.background());
     const HBITMAP picture = images_.Get(PictureOf(static_cast<layout::ControlId>(item.CtlID)));
     if (!picture) return;
     BITMAP info{};
@@ -412,28 +385,15 @@ LRESULT frmMain::OnControlColour(HDC dc, HWND control) {
     // Labels have no background of their own: the window's shows through, and their text is
     // chosen with it.
     const bool isOsText = GetDlgCtrlID(control) == layout::lblOS;
-    SetTextColor(dc, isOsText ? colours_.osText : colours_.text);
-    SetBkColor(dc, colours_.background);
+    SetTextColor(dc, isOsText ? scheme_.colours().osText : scheme_.colours().text);
+    SetBkColor(dc, scheme_.colours().background);
     SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<LRESULT>(BackgroundBrush());
+    return reinterpret_cast<LRESULT>(scheme_.background());
 }
 
 void frmMain::UpdateColours() {
-    const WindowColours colours = ChooseWindowColours(platform::HighContrastOn(), GetSysColor(COLOR_WINDOW),
-                                                      GetSysColor(COLOR_WINDOWTEXT));
-    const bool changed = !background_ || colours.background != colours_.background ||
-                         colours.text != colours_.text || colours.osText != colours_.osText;
-    if (!changed) return;
-    platform::ScopedGdiObject brush(CreateSolidBrush(colours.background));
-    if (!brush) return;  // the colours in use stay, with the brush that goes with them
-    colours_ = colours;
-    background_ = std::move(brush);
     // Shown at once, or at the run's next message pass.
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-}
-
-HBRUSH frmMain::BackgroundBrush() const {
-    return background_ ? static_cast<HBRUSH>(background_.get()) : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (scheme_.Update()) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 bool frmMain::OnSetCursor() {
@@ -498,8 +458,7 @@ void frmMain::ClearResults() {
     // Keyboard focus leaves Close before it is disabled, so that F5, Esc and Ctrl+C still arrive.
     if (GetFocus() == Control(layout::cmdClose)) SetFocus(hwnd_);
     EnableWindow(Control(layout::cmdClose), FALSE);
-    for (RowPresentation& row : rows_) row.HideLink();
-    footer_.HideCheckAgain();
+    view_.HideLinks();
     findings_.Clear();
     for (int i = 0; i < kRowCount; ++i) ShowRow(static_cast<Row>(i));
     SetWindowTextA(Control(layout::lblOS), layout::kControls[layout::lblOS - layout::picMsHTMLDLL].text);
@@ -511,7 +470,7 @@ void frmMain::CopyReport() {
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    if (IsWindowVisible(footer_.copy())) footer_.MarkCopied(static_cast<HFONT>(font_.get()), dpi_);
+    view_.MarkCopied(static_cast<HFONT>(font_.get()), dpi_);
 }
 
 Finding frmMain::CheckOS() {

@@ -9,10 +9,9 @@
 #include "app/RequirementChecks.h"
 #include "app/RowFindings.h"
 #include "app/window/Layout.h"
-#include "app/window/FooterLinks.h"
-#include "app/window/RowPresentation.h"
+#include "app/window/RowsView.h"
 #include "app/window/RowTips.h"
-#include "app/window/WindowColours.h"
+#include "app/window/SchemeColours.h"
 #include "app/window/WindowImages.h"
 #include "platform/ScopedHandle.h"
 
@@ -54,7 +53,6 @@ private:
     LRESULT OnControlColour(HDC dc, HWND control);
     // The colours for the scheme in use, chosen again when it changes; the window repaints in them.
     void UpdateColours();
-    HBRUSH BackgroundBrush() const;
     bool OnSetCursor();
 
     // The checks, in the order the run makes them.
@@ -87,11 +85,11 @@ private:
     void CopyReport();
     // The row's picture, screen-reader name and tooltips as its finding (or none) says.
     void ShowRow(Row row);
-    // The links to the fixes: made hidden with the controls, shown when a run has ended, laid out
-    // with the window widened to hold them.
-    void CreateLinks();
+    // The links to the fixes, shown when a run has ended, laid out with the window widened to
+    // hold them (up to `right`, in pixels).
     void ShowFixLinks();
     void PlaceLinks();
+    void WidenForLinks(int right);
     // Moves the window left where its right edge has left the screen's work area.
     void KeepOnScreen();
     // A link was clicked, or Enter pressed on it: the fix opens, or the checks run again.
@@ -105,15 +103,13 @@ private:
     bool busy_ = false;
     int dpi_ = 96;
     platform::ScopedGdiObject font_;
-    WindowColours colours_{kWhite, kBlack, kBlack};
-    platform::ScopedGdiObject background_;  // a brush of colours_.background
+    SchemeColours scheme_;
     platform::ScopedIcon bigIcon_, smallIcon_;
     WindowImages images_;
     std::array<layout::Image, layout::kControls.size()> pictures_{};  // each picture box's picture
     RowFindings findings_{FixContextOfThisPc()};
     RowTips tips_;
-    std::array<RowPresentation, kRowCount> rows_{};
-    FooterLinks footer_;
+    RowsView view_;
     int clientWidth_ = 0;  // pixels; 0 until the links are laid out: the design's width
     CheckRun run_;
 };
