@@ -383,24 +383,31 @@ BOOL CALLBACK MatchOther(HWND hwnd, LPARAM data) {
     return FALSE;
 }
 
-// Ends every process of another program whose shown window's title holds `words`, until none is
-// left: a Wine process left running would hold the test runner's output open.
-void EndEveryOther(DWORD notProcess, const char* words) {
-    const auto deadline = CheckerWindow::Clock::now() + 20s;
-    int quiet = 0;  // tenths of a second without such a window: one still starting shows by then
-    while (quiet < 30 && CheckerWindow::Clock::now() < deadline) {
+// Closes every shown window of another program whose title holds `words`, as its close box does,
+// then ends every process that runs `program`: Wine's control.exe stays behind the window it
+// opened, and a Wine process left running would hold the test runner's output open.
+void EndEveryOther(DWORD notProcess, const char* words, const char* program) {
+    for (int round = 0; round < 50; ++round) {
         OtherWindow search{notProcess, words, nullptr};
         EnumWindows(&MatchOther, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) {
-            ++quiet;
-            std::this_thread::sleep_for(100ms);
-            continue;
+        if (!search.found) break;
+        PostMessageA(search.found, WM_CLOSE, 0, 0);
+        WaitUntil([&search] { return !IsWindow(search.found); }, 2s);
+    }
+    // Until none has been seen for two seconds: one may start another as it goes.
+    const auto deadline = CheckerWindow::Clock::now() + 15s;
+    for (int quiet = 0; quiet < 20 && CheckerWindow::Clock::now() < deadline; ++quiet) {
+        platform::ScopedKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = snapshot ? Process32First(snapshot.get(), &entry) : FALSE; more;
+             more = Process32Next(snapshot.get(), &entry)) {
+            if (lstrcmpiA(entry.szExeFile, program) != 0) continue;
+            quiet = 0;
+            platform::ScopedKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+            if (process && TerminateProcess(process.get(), 0)) WaitForSingleObject(process.get(), 5000);
         }
-        quiet = 0;
-        DWORD process = 0;
-        GetWindowThreadProcessId(search.found, &process);
-        platform::ScopedKernelHandle handle(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process));
-        if (handle && TerminateProcess(handle.get(), 0)) WaitForSingleObject(handle.get(), 5000);
+        std::this_thread::sleep_for(100ms);
     }
 }
 
@@ -479,7 +486,7 @@ TEST_F(FinishedRun, ClickingOpenInternetOptionsStartsItAndTheWindowSaysHowToChec
     EXPECT_TRUE(WaitUntil([this] { return IsWindowVisible(window_.Control(links::kCheckAgainLink)) != FALSE; }, 5s));
     EXPECT_EQ(links::Words(window_.Control(links::kCheckAgainLink)), "Fixed? Check again (F5)");
     // A click taken late may have opened it twice.
-    links::EndEveryOther(GetProcessId(window_.process()), "Internet");
+    links::EndEveryOther(GetProcessId(window_.process()), "Internet", "control.exe");
     const HWND options = search.found;
     EXPECT_TRUE(WaitUntil([options] { return !IsWindow(options); }, 5s)) << "Internet Options stays over the checker";
     std::this_thread::sleep_for(300ms);
