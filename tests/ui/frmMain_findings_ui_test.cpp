@@ -496,4 +496,6 @@ TEST_F(FinishedRun, ClickingOpenInternetOptionsStartsItAndTheWindowSaysHowToChec
     EXPECT_TRUE(links::ClickUntil(window_.Control(links::kCheckAgainLink), 0.5,
                                   [this] { return !window_.CloseEnabled(); }));
     EXPECT_FALSE(IsWindowVisible(link)) << "the links wait for the new run's end";
+    // A click Wine delivered late may have started another since.
+    links::EndEveryOther(GetProcessId(window_.process()), "Internet", "control.exe");
 }
