@@ -2,7 +2,7 @@
 
 #include "platform/Folders.h"
 #include "platform/OsVersion.h"
-#include "platform/Wow64.h"
+#include "platform/ProcessBitness.h"
 
 FixContext FixContextOfThisPc() {
     const platform::OsVersionRecord reported = platform::ReadOsVersionRecord();
@@ -10,7 +10,7 @@ FixContext FixContextOfThisPc() {
     FixContext context;
     context.release = real.major != 0 ? WindowsRelease{reported.platformId, real.major, real.minor}
                                       : WindowsRelease{reported.platformId, reported.major, reported.minor};
-    context.wow64 = platform::IsWow64Process();
+    context.wow64 = platform::RunsUnderWow64();
     context.systemFolder = platform::SystemFolder();
     context.windowsFolder = platform::WindowsFolder();
     return context;
