@@ -56,7 +56,8 @@ FixAction ActionFor(Fix fix, const FixContext& context) {
             return Program("Open Internet Options", "Internet Options", context.systemFolder, "control.exe",
                            "inetcpl.cpl,,4");
         case Fix::InternetOptionsAdvanced:
-            // 6 is the Advanced tab on the same releases: ..., Connections, Programs, Advanced.
+            // 6 is the Advanced tab on the same releases, counted the same way from 0: ...,
+            // Connections, Programs, Advanced.
             return Program("Open Internet Options", "Internet Options", context.systemFolder, "control.exe",
                            "inetcpl.cpl,,6");
         case Fix::DateAndTime:

@@ -80,6 +80,21 @@ TEST(Remedies, NameTheIssuerOfACertificateTurnedDownWhereThatHelps) {
     EXPECT_EQ(remedy(FindingKind::CertificateRevoked, "CA"), remedy(FindingKind::CertificateRevoked, nullptr));
 }
 
+// A report turns each instruction from the system code page into UTF-8 whole, with the issuer it
+// may name: its own words must read the same in every code page, so they are ASCII.
+TEST(Remedies, OwnWordsAreAscii) {
+    for (int r = 0; r < kRowCount; ++r) {
+        for (int k = 0; k < 16; ++k) {  // more kinds than there are; an enum class holds any int
+            for (const WindowsRelease& release : {kXp, kVista, kWindows7, kWindows10, kWindows98}) {
+                Finding finding{false, "line", static_cast<FindingKind>(k), CertificateNames{"s", "I"}};
+                const std::string text = Remedy(static_cast<Row>(r), finding, release);
+                for (const char c : text)
+                    EXPECT_LT(static_cast<unsigned char>(c), 0x80) << text;
+            }
+        }
+    }
+}
+
 // A wrong clock is the commonest cause of a certificate turned down, and on Windows the issuer is
 // nearly always known: naming it must not take the link away.
 TEST(Remedies, KnowingTheIssuerKeepsTheAction) {
