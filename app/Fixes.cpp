@@ -55,6 +55,11 @@ FixAction ActionFor(Fix fix, const FixContext& context) {
             // Security, Privacy, Content, Connections.
             return Program("Open Internet Options", "Internet Options", context.systemFolder, "control.exe",
                            "inetcpl.cpl,,4");
+        case Fix::InternetOptionsAdvanced:
+            // 6 is the Advanced tab on the same releases, counted the same way from 0: ...,
+            // Connections, Programs, Advanced.
+            return Program("Open Internet Options", "Internet Options", context.systemFolder, "control.exe",
+                           "inetcpl.cpl,,6");
         case Fix::DateAndTime:
             if (settingsApp) return Page("Open Date and Time", "Date and Time", "ms-settings:dateandtime");
             return Program("Open Date and Time", "Date and Time", context.systemFolder, "control.exe", "timedate.cpl");

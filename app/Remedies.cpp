@@ -33,9 +33,9 @@ constexpr std::string_view kInstallInstaller =
     "Install Windows Installer 3.1 or later (Windows Update offers it), then check again.";
 
 // The first entry that fits wins, so the specific kinds come before a row's Unclassified one, and
-// an entry that names the issuer before the one that does without. The kinds of the Internet
-// checks arise on their two rows only, and read the same on both.
-constexpr std::array<Entry, 20> kRemedies{{
+// an entry that names the issuer before the one that does without; the two have the same action.
+// The kinds of the Internet checks arise on their two rows only, and read the same on both.
+constexpr std::array<Entry, 21> kRemedies{{
     {std::nullopt, K::CouldNotCheck, Releases::Any,
      "Run the checker again. If this repeats, send the report (Ctrl+C copies it) to Quorvin support.",
      Fix::CheckAgain},
@@ -47,12 +47,17 @@ constexpr std::array<Entry, 20> kRemedies{{
     {std::nullopt, K::CertificateUntrusted, Releases::Any,
      "Check that this PC's date, time and time zone are right. The certificate was issued by "
      "{issuer}: ask your IT department about that product. A proxy or security product that "
-     "inspects secure connections must let those to {host} pass through unopened."},
+     "inspects secure connections must let those to {host} pass through unopened.",
+     Fix::DateAndTime},
     {std::nullopt, K::CertificateUntrusted, Releases::Any,
      "Check that this PC's date, time and time zone are right. A proxy or security product that "
      "inspects secure connections must let those to {host} pass through unopened: ask your IT "
      "department.",
      Fix::DateAndTime},
+    {std::nullopt, K::NoSecureProtocolInCommon, Releases::Any,
+     "Turn on \"Use TLS 1.2\" in Internet Options > Advanced (under Security), then check again. "
+     "Windows 7 may need its TLS 1.2 update from Windows Update first.",
+     Fix::InternetOptionsAdvanced},
     {std::nullopt, K::CertificateNameMismatch, Releases::Any,
      "Something between this PC and {host} answers in its place: a proxy, a hotspot's sign-in page "
      "or a security product. The certificate was issued by {issuer}: ask your IT department about "

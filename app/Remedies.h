@@ -24,6 +24,7 @@ enum class Fix {
     DotNetDownload,
     InstallerDownload,
     InternetOptions,
+    InternetOptionsAdvanced,
     DateAndTime,
     WindowsUpdate,
     InteropDownload,

@@ -1,6 +1,9 @@
 #include "CertificateName.h"
 
+#include <algorithm>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -58,22 +61,59 @@ Part Parse(std::string_view written) {
     return part;
 }
 
+// "US", "de": what a country part holds (ISO 3166 codes, two letters).
+bool IsCountryCode(std::string_view value) {
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    return value.size() == 2 && letter(value[0]) && letter(value[1]);
+}
+
+// "admin@contoso.example": an e-mail part, one word with an '@' inside.
+bool IsMailAddress(std::string_view value) {
+    const std::size_t at = value.find('@');
+    return at != std::string_view::npos && at > 0 && at + 1 < value.size() &&
+           value.find_first_of(" \t") == std::string_view::npos;
+}
+
+// Neither a country nor an e-mail part: what may be the common name, or the unit or organisation.
+bool IsNamePart(std::string_view value) { return !IsCountryCode(value) && !IsMailAddress(value); }
+
+// The common name among bare values, given in the order the certificate stores them: usually
+// from the country on to the common name, and then perhaps an e-mail address; some tools store
+// them the other way round, common name (or e-mail address) first and the country last.
+std::string_view GuessedCommonName(const std::vector<std::string>& values) {
+    const auto first = std::find_if(values.begin(), values.end(),
+                                    [](const std::string& v) { return !IsMailAddress(v); });
+    const auto last = std::find_if(values.rbegin(), values.rend(),
+                                   [](const std::string& v) { return !IsMailAddress(v); });
+    const bool countryLast = last != values.rend() && IsCountryCode(*last) &&
+                             first != values.end() && !IsCountryCode(*first);
+    if (countryLast) {
+        const auto name = std::find_if(values.begin(), values.end(), [](const std::string& v) { return IsNamePart(v); });
+        if (name != values.end()) return *name;
+    } else {
+        const auto name = std::find_if(values.rbegin(), values.rend(), [](const std::string& v) { return IsNamePart(v); });
+        if (name != values.rend()) return *name;
+    }
+    return values.back();  // every part a country or an address: the last, as it is
+}
+
 }  // namespace
 
 std::string CertificateShortName(std::string_view info) {
-    std::optional<std::string> common, last;
+    std::optional<std::string> common;
+    std::vector<std::string> values;
     std::string_view firstWritten;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= info.size(); ++i) {
         if (i < info.size() && info[i] != '\r' && info[i] != '\n') continue;
-        const Part part = Parse(info.substr(start, i - start));
+        Part part = Parse(info.substr(start, i - start));
         start = i + 1;
         if (firstWritten.empty()) firstWritten = part.written;
         if (part.value.empty()) continue;
         if (part.common) common = part.value;
-        last = part.value;
+        values.push_back(std::move(part.value));
     }
     if (common) return *common;
-    if (last) return *last;
+    if (!values.empty()) return std::string(GuessedCommonName(values));
     return std::string(firstWritten);
 }

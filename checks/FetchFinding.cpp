@@ -58,7 +58,7 @@ std::string_view SystemErrorWords(std::uint32_t code) {
     // (Wine also reports a certificate from an unknown authority this way.)
     case e::kSecCertNoRev:
     case e::kSecCertRevFailed: return "certificate not trusted (revocation could not be checked)";
-    case e::kSecurityChannelError: return "secure connection (TLS) failed";
+    case e::kSecurityChannelError: return "this PC and the server have no secure protocol (TLS) in common";
     case e::kClientAuthCertNeeded: return "the server asks for a client certificate";
     case e::kDisconnected: return "no network connection";
     case e::kServerUnreachable: return "server unreachable";
@@ -116,8 +116,10 @@ FindingKind FailureKind(const FetchOutcome& outcome) {
         case e::kSecCertErrors:
         case e::kSecCertNoRev:
         case e::kSecCertRevFailed:
-        case e::kSecCertDateInvalid:
-        case e::kSecurityChannelError: return FindingKind::CertificateUntrusted;
+        case e::kSecCertDateInvalid: return FindingKind::CertificateUntrusted;
+        // Schannel found no protocol version or cipher both sides speak: settings of this PC
+        // (TLS 1.2 turned off, or not yet in it), not its clock.
+        case e::kSecurityChannelError: return FindingKind::NoSecureProtocolInCommon;
         case e::kSecCertCnInvalid: return FindingKind::CertificateNameMismatch;
         case e::kSecCertRevoked: return FindingKind::CertificateRevoked;
         case e::kClientAuthCertNeeded:

@@ -12,7 +12,8 @@ enum class FindingKind {
     Unclassified,
     CouldNotCheck,            // an error on this PC kept the check from looking
     ProxySignIn,              // the proxy asked for a sign-in (HTTP 407)
-    CertificateUntrusted,     // not trusted, out of date, or the secure connection failed
+    CertificateUntrusted,     // not trusted, or out of date
+    NoSecureProtocolInCommon, // the PC and the server share no TLS version or cipher
     CertificateNameMismatch,  // made out to another name than the host's
     CertificateRevoked,
     UnexpectedPage,           // a page came, but not the one expected, or no valid answer

@@ -9,7 +9,7 @@ namespace platform {
 
 class MissingSystemFunction : public std::runtime_error {
 public:
-    // what(): "wininet.dll has no InternetOpenUrlA", or "wininet.dll could not be loaded".
+    // what(): "wininet.dll has no HttpSendRequestA", or "wininet.dll could not be loaded".
     using std::runtime_error::runtime_error;
 };
 

@@ -112,6 +112,21 @@ std::string Padded(long long value, int width) {
 
 }  // namespace
 
+void SystemTextsToUtf8(ReportHeader& header, std::vector<ReportRow>& rows, SystemTextToUtf8Function toUtf8) {
+    header.computer = toUtf8(header.computer);
+    for (ReportRow& row : rows) {
+        row.detail = toUtf8(row.detail);
+        // The instructions' own words are ASCII, the same in every system code page.
+        row.remedy = toUtf8(row.remedy);
+        row.action.command = toUtf8(row.action.command);
+        if (row.certificate) {
+            row.certificate->subject = toUtf8(row.certificate->subject);
+            row.certificate->issuer = toUtf8(row.certificate->issuer);
+            row.certificate->validUntil = toUtf8(row.certificate->validUntil);
+        }
+    }
+}
+
 bool AllPassed(std::span<const ReportRow> rows) {
     return !rows.empty() && std::all_of(rows.begin(), rows.end(), [](const ReportRow& row) {
         return row.result == RowResult::Passed;

@@ -1,10 +1,12 @@
 #pragma once
 // The plain-text and JSON reports of one run: what Ctrl+C copies and what the silent run writes.
-// Pure: every text comes in and goes out as UTF-8 bytes; the caller converts system texts first.
+// Pure: every text comes in and goes out as UTF-8 bytes; the caller converts system texts first,
+// with SystemTextsToUtf8.
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "checks/Finding.h"
 #include "platform/ReportStamp.h"
@@ -42,6 +44,16 @@ struct ReportHeader {
     std::string localTime;  // "2026-12-07 16:55:19", for people
     std::string isoTime;    // "2026-12-07T16:55:19+01:00", for machines
 };
+
+// A text in the system code page (what Windows' "A" functions give) as UTF-8.
+using SystemTextToUtf8Function = std::string (*)(std::string_view);
+
+// Every text of a report that came from Windows in the system code page made UTF-8 by `toUtf8`:
+// the computer's name, and each row's detail, remedy (which may name a certificate's issuer),
+// certificate names and action command. The title, version, captions and action labels are this
+// program's own UTF-8 and stay as they are. The one place where a report's texts change code
+// page: a text added to the report is converted here, or not at all.
+void SystemTextsToUtf8(ReportHeader& header, std::vector<ReportRow>& rows, SystemTextToUtf8Function toUtf8);
 
 // The title, the time, the program line, an empty line, then "Caption: Result - detail" per row,
 // with "    What to do: remedy" under a row that has one and "    Fix: label (command)", or

@@ -6,19 +6,16 @@
 #include "platform/ReportStamp.h"
 
 std::string RunReport(const RowFindings& findings, ReportFormat format) {
-    // What the checks found is in the system code page, as the Windows calls gave it.
     std::vector<ReportRow> rows = findings.ReportRows();
-    // So are the folders in the actions' commands; the labels are UTF-8 already.
-    for (ReportRow& row : rows) {
-        row.detail = platform::SystemTextToUtf8(row.detail);
-        row.action.command = platform::SystemTextToUtf8(row.action.command);
-    }
     const ReportTimes now = FormatReportTimes(platform::ReadLocalClock());
     ReportHeader header;
     header.title = layout::kTitle;
     header.version = QT_VERSION_TEXT;
-    header.computer = platform::SystemTextToUtf8(platform::ComputerName());
+    header.computer = platform::ComputerName();
     header.localTime = now.localTime;
     header.isoTime = now.isoTime;
+    // What the checks found, the computer's name and the folders in the actions' commands are in
+    // the system code page, as the Windows calls gave them.
+    SystemTextsToUtf8(header, rows, &platform::SystemTextToUtf8);
     return format == ReportFormat::Json ? JsonReport(header, rows) : PlainTextReport(header, rows);
 }

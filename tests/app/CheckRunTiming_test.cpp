@@ -93,10 +93,10 @@ TEST(CheckRunTiming, ClosingTheWindowDuringAFetchCancelsItAndRunsNoFurtherCheck)
 TEST(CheckRunTiming, AFetchThatCannotStartIsARowThatCouldNotLook) {
     ClockedHost host;
     auto steps = Steps(host, 0, 0);
-    steps[1].start = []() -> std::function<Finding()> { throw platform::MissingSystemFunction("wininet.dll has no InternetOpenUrlA"); };
+    steps[1].start = []() -> std::function<Finding()> { throw platform::MissingSystemFunction("wininet.dll has no HttpSendRequestA"); };
     CheckRun run(host, steps);
     run.OnActivate();
-    EXPECT_EQ(host.lines[Row::InternetData], std::string(kCouldNotCheck) + "wininet.dll has no InternetOpenUrlA");
+    EXPECT_EQ(host.lines[Row::InternetData], std::string(kCouldNotCheck) + "wininet.dll has no HttpSendRequestA");
     EXPECT_EQ(host.shownAt[Row::InternetData], 2000);
     EXPECT_TRUE(run.ChecksDone());
 }

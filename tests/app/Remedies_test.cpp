@@ -26,6 +26,8 @@ TEST(Remedies, EachFailedRowGetsTheInstructionForWhatWasFoundAndTheRelease) {
         {Row::InternetData, FindingKind::CertificateUntrusted, kWindows10, "date, time"},
         {Row::InternetData, FindingKind::CertificateNameMismatch, kWindows10, "answers in its place"},
         {Row::InternetData, FindingKind::CertificateRevoked, kWindows10, "withdrawn"},
+        {Row::InternetData, FindingKind::NoSecureProtocolInCommon, kWindows7, "\"Use TLS 1.2\" in Internet Options > Advanced"},
+        {Row::InternetApp, FindingKind::NoSecureProtocolInCommon, kXp, "Windows 7 may need its TLS 1.2 update"},
         {Row::Os, FindingKind::ServicePackTooOld, kXp, "Service Pack 2 or later for this Windows"},
         {Row::Os, FindingKind::Unclassified, kWindows98, "cannot run the Tessary Card client"},
         {Row::Installer, FindingKind::Unclassified, kXp, "Windows Installer 3.1 or later"},
@@ -76,6 +78,40 @@ TEST(Remedies, NameTheIssuerOfACertificateTurnedDownWhereThatHelps) {
         EXPECT_EQ(remedy(kind, "A\r\nB").find('\n'), std::string::npos) << "one line";
     }
     EXPECT_EQ(remedy(FindingKind::CertificateRevoked, "CA"), remedy(FindingKind::CertificateRevoked, nullptr));
+}
+
+// A report turns each instruction from the system code page into UTF-8 whole, with the issuer it
+// may name: its own words must read the same in every code page, so they are ASCII.
+TEST(Remedies, OwnWordsAreAscii) {
+    for (int r = 0; r < kRowCount; ++r) {
+        for (int k = 0; k < 16; ++k) {  // more kinds than there are; an enum class holds any int
+            for (const WindowsRelease& release : {kXp, kVista, kWindows7, kWindows10, kWindows98}) {
+                Finding finding{false, "line", static_cast<FindingKind>(k), CertificateNames{"s", "I"}};
+                const std::string text = Remedy(static_cast<Row>(r), finding, release);
+                for (const char c : text)
+                    EXPECT_LT(static_cast<unsigned char>(c), 0x80) << text;
+            }
+        }
+    }
+}
+
+// A wrong clock is the commonest cause of a certificate turned down, and on Windows the issuer is
+// nearly always known: naming it must not take the link away.
+TEST(Remedies, KnowingTheIssuerKeepsTheAction) {
+    const FindingKind kinds[] = {FindingKind::CertificateUntrusted, FindingKind::CertificateNameMismatch,
+                                 FindingKind::CertificateRevoked, FindingKind::NoSecureProtocolInCommon};
+    for (const Row row : {Row::InternetApp, Row::InternetData}) {
+        for (const FindingKind kind : kinds) {
+            SCOPED_TRACE(static_cast<int>(kind));
+            Finding named{false, "line", kind, CertificateNames{"services.quorvin.example", "Contoso Inspection CA"}};
+            const Instruction known = InstructionFor(row, named, kWindows10);
+            const Instruction unknown = InstructionFor(row, Finding{false, "line", kind}, kWindows10);
+            EXPECT_EQ(known.fix, unknown.fix);
+        }
+        Finding untrusted{false, "line", FindingKind::CertificateUntrusted,
+                          CertificateNames{"services.quorvin.example", "Contoso Inspection CA"}};
+        EXPECT_EQ(InstructionFor(row, untrusted, kXp).fix, Fix::DateAndTime);
+    }
 }
 
 }  // namespace

@@ -157,11 +157,12 @@ TEST(JsonReportTest, GivesAFailedRowsActionWithItsCommandWhenItHasOne) {
 
 TEST(JsonReportTest, ARowGivenACertificateNamesIt) {
     std::vector<ReportRow> rows = MixedRows();
-    rows[0].certificate = CertificateNames{"services.quorvin.example", "Contoso \"Inspection\" CA", "2027-03-01"};
+    rows[0].certificate =
+        CertificateNames{"services \"edge\" \\ quorvin", "Contoso \"Inspection\" CA", "2027-03-01"};
     rows[1].certificate = CertificateNames{"h", "CA"};
     const JsonValue report = ReadReport(JsonReport(Header(), rows));
     const JsonValue& full = report["rows"][0]["certificate"];
-    EXPECT_EQ(full["subject"].text, "services.quorvin.example");
+    EXPECT_EQ(full["subject"].text, "services \"edge\" \\ quorvin");
     EXPECT_EQ(full["issuer"].text, "Contoso \"Inspection\" CA");
     EXPECT_EQ(full["validUntil"].text, "2027-03-01");
     const JsonValue& undated = report["rows"][1]["certificate"];
@@ -170,6 +171,68 @@ TEST(JsonReportTest, ARowGivenACertificateNamesIt) {
     const JsonValue& none = report["rows"][2];
     EXPECT_TRUE(std::none_of(none.members.begin(), none.members.end(),
                              [](const auto& member) { return member.first == "certificate"; }));
+}
+
+// Windows-1252, as a Western European Windows has it: each byte's character, in UTF-8.
+std::string Cp1252ToUtf8(std::string_view text) {
+    // 0x80 to 0x9F; 0 where the code page has no character. From 0xA0 on the byte is the code point.
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    std::string utf8;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const unsigned point = byte < 0x80 ? byte : byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+        if (point < 0x80) {
+            utf8 += static_cast<char>(point);
+        } else if (point < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (point >> 6));
+            utf8 += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (point >> 12));
+            utf8 += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+// Names with accents, as a Western European Windows gives them, reach every report intact: each
+// text that came from Windows is converted once; this program's own UTF-8 texts are left alone.
+TEST(SystemTextsToUtf8Test, ConvertsEveryTextFromWindowsOnceAndNothingElse) {
+    const std::string issuerAnsi = "Soci\xE9t\xE9 G\xE9n\xE9rale Pr\xFC" "fstelle CA";
+    const std::string issuer = "Soci\u00E9t\u00E9 G\u00E9n\u00E9rale Pr\u00FCfstelle CA";
+    ReportHeader header = Header();
+    header.computer = "B\xDCRO-PC";
+    header.title = "Quorvin Tessary Card System \u2013 Pr\u00FCfung";
+    std::vector<ReportRow> rows = MixedRows();
+    rows[0] = {"Internet Access (Secure Web Service):", RowResult::Failed,
+               "https://h/p: certificate not trusted: issued to caf\xE9.example by " + issuerAnsi,
+               "The certificate was issued by " + issuerAnsi + ": ask your IT department.",
+               {"Open Date and Time\u2026", "C:\\Programme \x80\\control.exe timedate.cpl"},
+               CertificateNames{"caf\xE9.example", issuerAnsi, "2027-03-01"}};
+
+    SystemTextsToUtf8(header, rows, &Cp1252ToUtf8);
+
+    EXPECT_EQ(header.computer, "B\u00DCRO-PC");
+    EXPECT_EQ(header.title, "Quorvin Tessary Card System \u2013 Pr\u00FCfung") << "not converted twice";
+    const JsonValue report = ReadReport(JsonReport(header, rows));
+    EXPECT_EQ(report["computer"].text, "B\u00DCRO-PC");
+    const JsonValue& row = report["rows"][0];
+    EXPECT_EQ(row["detail"].text, "https://h/p: certificate not trusted: issued to caf\u00E9.example by " + issuer);
+    EXPECT_EQ(row["remedy"].text, "The certificate was issued by " + issuer + ": ask your IT department.");
+    EXPECT_EQ(row["certificate"]["subject"].text, "caf\u00E9.example");
+    EXPECT_EQ(row["certificate"]["issuer"].text, issuer);
+    EXPECT_EQ(row["certificate"]["validUntil"].text, "2027-03-01");
+    EXPECT_EQ(row["action"]["label"].text, "Open Date and Time\u2026");
+    EXPECT_EQ(row["action"]["command"].text, "C:\\Programme \u20AC\\control.exe timedate.cpl");
+    EXPECT_EQ(report["rows"][1]["remedy"].text, "Use a newer Windows.");
+
+    const std::string text = PlainTextReport(header, rows);
+    EXPECT_NE(text.find("QTSysCheck 1.00 on B\u00DCRO-PC\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("    What to do: The certificate was issued by " + issuer + ":"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\xEF\xBF\xBD"), std::string::npos) << "no replacement character:\n" << text;
 }
 
 TEST(JsonReportTest, PassesOverallOnlyWhenEveryRowPassed) {

@@ -34,4 +34,38 @@ TEST(CertificateShortName, PicksTheCommonNameOfEachShapeOfName) {
     }
 }
 
+// Without labels, the common name is told by where it stands: inspecting proxies and CA tools
+// store the parts in either order, and some add an e-mail address after the common name.
+TEST(CertificateShortName, GuessesTheCommonNameOfUnlabelledParts) {
+    const struct {
+        const char* what;
+        const char* info;
+        const char* name;
+    } cases[] = {
+        {"country first, e-mail last (OpenSSL's usual order)",
+         "DE\r\nBerlin\r\nContoso GmbH\r\nContoso Inspection CA\r\nadmin@contoso.example", "Contoso Inspection CA"},
+        {"a firewall's own authority, with its support address",
+         "US\r\nCalifornia\r\nSunnyvale\r\nFabrikam\r\nCertificate Authority\r\nFG100E4Q17000000\r\n"
+         "support@fabrikam.example", "FG100E4Q17000000"},
+        {"common name first, country last (a Windows CA)", "Contoso Inspection CA\r\nIT\r\nContoso\r\nUS",
+         "Contoso Inspection CA"},
+        {"e-mail first, country last", "admin@contoso.example\r\nContoso Inspection CA\r\nContoso\r\nDE",
+         "Contoso Inspection CA"},
+        {"two parts, country last", "Contoso Inspection CA\r\nUS", "Contoso Inspection CA"},
+        {"two parts, country first", "US\r\nContoso Inspection CA", "Contoso Inspection CA"},
+        {"a country in small letters", "\"Contoso, Ltd\"\r\nus", "Contoso, Ltd"},
+        {"no country: the last that is no address", "Contoso\r\nContoso Inspection CA\r\nca@contoso.example",
+         "Contoso Inspection CA"},
+        {"an '@' between words is a name", "US\r\nContoso @ Home", "Contoso @ Home"},
+        {"only an address", "ca@contoso.example", "ca@contoso.example"},
+        {"only a country", "US", "US"},
+        {"two-letter name alone", "\r\nHP\r\n", "HP"},
+        {"a labelled CN still wins", "CN=Contoso Inspection CA\r\nE=ca@contoso.example", "Contoso Inspection CA"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(CertificateShortName(c.info), c.name);
+    }
+}
+
 }  // namespace

@@ -91,7 +91,7 @@ TEST(FetchFindingFailure, NamesWinInetsCommonReasonsInPlainWords) {
         {e::kSecCertDateInvalid, "certificate expired or not yet valid"},
         {e::kSecCertRevoked, "certificate revoked"},
         {e::kSecCertRevFailed, "certificate not trusted (revocation could not be checked)"},
-        {e::kSecurityChannelError, "secure connection (TLS) failed"},
+        {e::kSecurityChannelError, "this PC and the server have no secure protocol (TLS) in common"},
         {e::kProxyServerUnreachable, "proxy server unreachable"},
     };
     for (const auto& c : cases) {
@@ -199,6 +199,12 @@ TEST(FetchFindingKind, SaysWhereTheFetchFailedSoTheRightInstructionIsChosen) {
         {{}, Failed(FetchFailure::TimedOut), FindingKind::Unclassified},
         {{}, Failed(FetchFailure::SystemError, 0, e::kInvalidCa), FindingKind::CertificateUntrusted},
         {{}, Failed(FetchFailure::SystemError, 0, e::kSecCertDateInvalid), FindingKind::CertificateUntrusted},
+        {{}, Failed(FetchFailure::SystemError, 0, e::kSecInvalidCert), FindingKind::CertificateUntrusted},
+        {{}, Failed(FetchFailure::SystemError, 0, e::kSecCertErrors), FindingKind::CertificateUntrusted},
+        {{}, Failed(FetchFailure::SystemError, 0, e::kSecCertNoRev), FindingKind::CertificateUntrusted},
+        {{}, Failed(FetchFailure::SystemError, 0, e::kSecCertRevFailed), FindingKind::CertificateUntrusted},
+        // No protocol or cipher in common: this PC's TLS settings, not the certificate or the clock.
+        {{}, Failed(FetchFailure::SystemError, 0, e::kSecurityChannelError), FindingKind::NoSecureProtocolInCommon},
         {{}, Failed(FetchFailure::SystemError, 0, e::kSecCertCnInvalid), FindingKind::CertificateNameMismatch},
         {{}, Failed(FetchFailure::SystemError, 0, e::kSecCertRevoked), FindingKind::CertificateRevoked},
         {{}, Failed(FetchFailure::RedirectRefused, 302), FindingKind::UnexpectedPage},

@@ -57,8 +57,9 @@ TlsServers::TlsServers() {
             if (name == "trusted") trusted_ = port;
             if (name == "untrusted") untrusted_ = port;
             if (name == "wrong-host") wrongHost_ = port;
+            if (name == "inspected") inspected_ = port;
         }
-        if (trusted_ && untrusted_ && wrongHost_) return;
+        if (trusted_ && untrusted_ && wrongHost_ && inspected_) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     throw std::runtime_error("the HTTPS test servers did not come up: " + command);
@@ -79,6 +80,7 @@ unsigned short TlsServers::Port(const std::string& listener) const {
     if (listener == "trusted") return trusted_;
     if (listener == "untrusted") return untrusted_;
     if (listener == "wrong-host") return wrongHost_;
+    if (listener == "inspected") return inspected_;
     throw std::invalid_argument(listener);
 }
 

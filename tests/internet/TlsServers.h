@@ -22,7 +22,8 @@ public:
     TlsServers(const TlsServers&) = delete;
     TlsServers& operator=(const TlsServers&) = delete;
 
-    // "https://localhost:PORT" + path for the listener "trusted", "untrusted" or "wrong-host".
+    // "https://localhost:PORT" + path for the listener "trusted", "untrusted", "wrong-host" or
+    // "inspected" (untrusted, its issuer's name with accents).
     // (Wine matches a certificate's names against host names only, never against an address.)
     std::string Url(const std::string& listener, const std::string& path) const;
     unsigned short Port(const std::string& listener) const;
@@ -31,7 +32,7 @@ public:
 
 private:
     std::string portsFile_;  // Windows path
-    unsigned short trusted_ = 0, untrusted_ = 0, wrongHost_ = 0;
+    unsigned short trusted_ = 0, untrusted_ = 0, wrongHost_ = 0, inspected_ = 0;
 };
 
 // The test authority in the prefix's "Root" store while the object lives. The prefix is the

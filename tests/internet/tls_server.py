@@ -1,8 +1,10 @@
 """HTTPS servers on 127.0.0.1 for the fetch tests, started by the Windows test program.
 
-Three listeners, each with its own certificate: "trusted" (issued by the test authority for
+Four listeners, each with its own certificate: "trusted" (issued by the test authority for
 localhost, 127.0.0.1 and the built-in web-service host), "untrusted" (the same names, issued by
-an authority nobody trusts) and "wrong-host" (issued by the test authority for another name).
+an authority nobody trusts), "wrong-host" (issued by the test authority for another name) and
+"inspected" (the same names as "trusted", issued by an untrusted authority whose name has accents,
+as an inspecting proxy's would).
 Every listener answers:
   /redirect?to=URL  302 to URL
   anything else     200 with a page that holds the web service's marker
@@ -107,7 +109,7 @@ def main():
 
     counts = RequestCounts(args.ports + ".requests")
     servers = {}
-    for name in ("trusted", "untrusted", "wrong-host"):
+    for name in ("trusted", "untrusted", "wrong-host", "inspected"):
         servers[name] = TlsServer(name, os.path.join(args.certs, name + ".pem"),
                                   os.path.join(args.certs, name + ".key"), counts)
     for server in servers.values():

@@ -122,6 +122,8 @@ void CustomerMachine::SetFolders(const Machine& machine) {
 void CustomerMachine::SetNetwork(Network network, const nettest::TlsServers& servers) {
     if (network == Network::Working) {
         endpoints_.emplace(servers);
+    } else if (network == Network::Inspected) {
+        endpoints_.emplace(servers, "inspected");
     } else {
         // The company proxy is down: every connection to it is refused at once.
         deadProxy_.emplace(nettest::UnusedPort());

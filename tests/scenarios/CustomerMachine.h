@@ -19,7 +19,9 @@ namespace scenario {
 enum class Release {
     WindowsXpSp3, WindowsXpSp1, Server2003Sp2, Windows2000, Windows98, Windows7, Windows10
 };
-enum class Network { Working, Refused };
+// Inspected: the proxy answers for the secure web service with a certificate of its own, from an
+// authority the PC does not trust and whose name has accents.
+enum class Network { Working, Refused, Inspected };
 enum class Installer { Version3_1, Version3_0 };
 enum class DotNet { Installed, Missing, FileInItsPlace };
 // Gemplus and GemAltoOnly in the Program Files folder of the test's own bitness; the others only

@@ -182,6 +182,40 @@ TEST_F(SilentReport, AnUnmetRequirementExitsOneAndThePlainTextReportSaysWhich) {
     }
 }
 
+// An inspecting proxy whose authority is named with accents: Windows gives the names in the
+// system code page, and both reports carry them in UTF-8, in the line, the certificate and the
+// instruction that names the issuer.
+TEST_F(SilentReport, AnIssuerNamedWithAccentsReachesBothReportsIntact) {
+    constexpr scenario::Machine kInspected{Release::WindowsXpSp3, Network::Inspected, Installer::Version3_1,
+                                           DotNet::Installed,     true,               ReaderTools::Gemplus};
+    scenario::CustomerMachine machine(kInspected, Servers());
+    const std::string issuer = "Soci\u00E9t\u00E9 G\u00E9n\u00E9rale Pr\u00FCfstelle CA";
+    const std::string jsonPath = folder_ / "inspected.json";
+    const std::string textPath = folder_ / "inspected.txt";
+    EXPECT_EQ(RunChecker("/report \"" + jsonPath + "\"", machine.WineVersion(), &machine).exitCode, 1u);
+    EXPECT_EQ(RunChecker("/report \"" + textPath + "\"", machine.WineVersion(), &machine).exitCode, 1u);
+
+    const std::string jsonText = ReadWhole(jsonPath);
+    const std::optional<apptest::JsonValue> json = apptest::ReadJson(jsonText);
+    ASSERT_TRUE(json) << "not valid JSON:\n" << jsonText;
+    const apptest::JsonValue& secure = (*json)["rows"][1];
+    ASSERT_EQ(secure["result"].text, "Failed") << jsonText;
+    EXPECT_EQ(secure["certificate"]["issuer"].text, issuer) << jsonText;
+    EXPECT_NE(secure["detail"].text.find(" by " + issuer), std::string::npos) << jsonText;
+    EXPECT_NE(secure["remedy"].text.find("issued by " + issuer + ": ask your IT department"), std::string::npos)
+        << jsonText;
+    EXPECT_EQ(secure["action"]["label"].text, "Open Date and Time\u2026");
+
+    std::string text = ReadWhole(textPath);
+    ASSERT_EQ(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "marked as UTF-8 for Notepad";
+    text.erase(0, 3);
+    EXPECT_TRUE(apptest::IsWellFormedUtf8(text));
+    EXPECT_EQ(text.find("\xEF\xBF\xBD"), std::string::npos) << "no replacement character:\n" << text;
+    EXPECT_NE(text.find("    What to do: Check that this PC's date, time and time zone are right. The certificate "
+                        "was issued by " + issuer + ":"),
+              std::string::npos) << text;
+}
+
 // On 64-bit Windows: the registry's two views, as the checker of the test's own bitness reaches them.
 constexpr bool kTest64 = sizeof(void*) == 8;
 constexpr REGSAM kView64 = kTest64 ? 0 : KEY_WOW64_64KEY;

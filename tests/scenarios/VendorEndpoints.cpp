@@ -24,10 +24,10 @@ const char kAppPage[] =
 
 }  // namespace
 
-VendorEndpoints::VendorEndpoints(const nettest::TlsServers& servers)
+VendorEndpoints::VendorEndpoints(const nettest::TlsServers& servers, const std::string& service)
     : proxy_(nettest::ProxyHandler([this](const std::string& head) { Record(head); },
                                    [this](const std::string& head) { return Answer(head); },
-                                   servers.Port("trusted"))),
+                                   servers.Port(service))),
       setting_(proxy_.Port()) {}
 
 std::string VendorEndpoints::Answer(const std::string& head) const {

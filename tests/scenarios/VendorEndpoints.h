@@ -1,9 +1,9 @@
 #pragma once
 // The vendor's two endpoints as a customer's machine reaches them through its company proxy,
 // all on this machine: the proxy set in the prefix's Internet settings serves the application
-// download page itself and tunnels connections to the secure web service to the "trusted" one
-// of the given HTTPS test servers, whose certificate comes from a test authority that the
-// prefix trusts while the object lives.
+// download page itself and tunnels connections to the secure web service to one of the given
+// HTTPS test servers: the "trusted" one, whose certificate comes from a test authority that the
+// prefix trusts while the object lives, or another, as an inspecting proxy would answer.
 #include <mutex>
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ namespace scenario {
 
 class VendorEndpoints {
 public:
-    explicit VendorEndpoints(const nettest::TlsServers& servers);
+    explicit VendorEndpoints(const nettest::TlsServers& servers, const std::string& service = "trusted");
     VendorEndpoints(const VendorEndpoints&) = delete;
     VendorEndpoints& operator=(const VendorEndpoints&) = delete;
 
