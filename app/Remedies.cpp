@@ -35,7 +35,7 @@ constexpr std::string_view kInstallInstaller =
 // The first entry that fits wins, so the specific kinds come before a row's Unclassified one, and
 // an entry that names the issuer before the one that does without; the two have the same action.
 // The kinds of the Internet checks arise on their two rows only, and read the same on both.
-constexpr std::array<Entry, 21> kRemedies{{
+constexpr std::array<Entry, 22> kRemedies{{
     {std::nullopt, K::CouldNotCheck, Releases::Any,
      "Run the checker again. If this repeats, send the report (Ctrl+C copies it) to Quorvin support.",
      Fix::CheckAgain},
@@ -54,9 +54,15 @@ constexpr std::array<Entry, 21> kRemedies{{
      "inspects secure connections must let those to {host} pass through unopened: ask your IT "
      "department.",
      Fix::DateAndTime},
-    {std::nullopt, K::NoSecureProtocolInCommon, Releases::Any,
+    {std::nullopt, K::NoSecureProtocolInCommon, Releases::Windows7AndLater,
      "Turn on \"Use TLS 1.2\" in Internet Options > Advanced (under Security), then check again. "
      "Windows 7 may need its TLS 1.2 update from Windows Update first.",
+     Fix::InternetOptionsAdvanced},
+    // Internet Explorer on XP, Server 2003 and Vista has no TLS 1.2 to turn on.
+    {std::nullopt, K::NoSecureProtocolInCommon, Releases::BeforeWindows7,
+     "Turn on \"Use TLS 1.0\" in Internet Options > Advanced (under Security), then check again. "
+     "This Windows cannot use TLS 1.2: if {host} asks for it, the Tessary Card client needs "
+     "Windows 7 or later.",
      Fix::InternetOptionsAdvanced},
     {std::nullopt, K::CertificateNameMismatch, Releases::Any,
      "Something between this PC and {host} answers in its place: a proxy, a hotspot's sign-in page "
