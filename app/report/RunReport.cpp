@@ -12,6 +12,9 @@ std::string RunReport(const RowFindings& findings, ReportFormat format) {
     for (ReportRow& row : rows) {
         row.detail = platform::SystemTextToUtf8(row.detail);
         row.action.command = platform::SystemTextToUtf8(row.action.command);
+        // The readers' names too, as the smart-card service's single-byte functions gave them.
+        if (row.cardReaders && row.cardReaders->readers)
+            for (CardReader& reader : *row.cardReaders->readers) reader.name = platform::SystemTextToUtf8(reader.name);
     }
     const ReportTimes now = FormatReportTimes(platform::ReadLocalClock());
     ReportHeader header;
