@@ -106,17 +106,19 @@ __declspec(dllexport) LONG WINAPI SCardListReadersA(SCARDCONTEXT context, LPCSTR
 
 __declspec(dllexport) LONG WINAPI SCardGetStatusChangeA(SCARDCONTEXT context, DWORD timeout,
                                                         LPSCARD_READERSTATEA states, DWORD count) {
-    char line[LONGEST_NAME + 160];
     static struct Reader readers[MOST_READERS];
     const int known = ScriptedReaders(readers);
     for (DWORD i = 0; i < count; ++i) {
-        snprintf(line, sizeof line, "SCardGetStatusChangeA context=%s timeout=%lu current=0x%lx user=%s reader=%s",
-                 Which(context), (unsigned long)timeout, (unsigned long)states[i].dwCurrentState,
-                 states[i].pvUserData ? "set" : "null", states[i].szReader);
-        Log(line);
-        states[i].dwEventState = SCARD_STATE_UNKNOWN | SCARD_STATE_CHANGED | SCARD_STATE_IGNORE;
+        int which = 0; /* the reader's number in the script; 0 for one it does not know */
         for (int r = 0; r < known && r < MOST_READERS; ++r)
-            if (strcmp(states[i].szReader, readers[r].name) == 0) states[i].dwEventState = readers[r].state;
+            if (strcmp(states[i].szReader, readers[r].name) == 0) which = r + 1;
+        char line[160];
+        snprintf(line, sizeof line, "SCardGetStatusChangeA context=%s timeout=%lu current=0x%lx user=%s reader=%d",
+                 Which(context), (unsigned long)timeout, (unsigned long)states[i].dwCurrentState,
+                 states[i].pvUserData ? "set" : "null", which);
+        Log(line);
+        states[i].dwEventState =
+            which ? readers[which - 1].state : SCARD_STATE_UNKNOWN | SCARD_STATE_CHANGED | SCARD_STATE_IGNORE;
     }
     return SCARD_S_SUCCESS;
 }
