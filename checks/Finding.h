@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "CardReaders.h"
+
 // What kind of shortfall a failed check found, as far as what to do about it goes: the
 // instruction the customer is given is chosen by it, the row and the Windows release. Checks
 // leave it Unclassified where their row has one instruction for every shortfall.
@@ -34,6 +36,7 @@ struct Finding {
     std::string detail;
     FindingKind kind{};
     std::optional<CertificateNames> certificate{};  // where one was read
+    std::optional<CardReaders> cardReaders{};  // the Smart Card row's: what the smart-card service sees
 };
 
 // Starts the line of a check that could not look at all: an error on this PC, as opposed to a

@@ -3,12 +3,14 @@
 #include <array>
 #include <vector>
 
+#include "CardReaderWords.h"
 #include "DotNetRegistry.h"
 #include "FolderFinding.h"
 #include "FolderLocations.h"
 #include "FolderTemplates.h"
 #include "PathTemplate.h"
 #include "platform/Folders.h"
+#include "platform/SmartCardService.h"
 
 namespace {
 
@@ -48,7 +50,10 @@ Finding SmartCardToolsFinding(HWND owner) {
     const std::vector<TokenFolder> locations =
         ProgramFilesLocations(bitness, kProgramFilesToken, fGetSpecialFolder(owner, kCsidlProgramFiles),
                               OtherProgramFilesFolder(owner, bitness));
-    return AnyFolderFindingIn(templates, locations, &WhatIsAt);
+    Finding finding = AnyFolderFindingIn(templates, locations, &WhatIsAt);
+    // Support asks which reader and whether the card is in it; the verdict stays the folders'.
+    AddCardReaders(finding, platform::AskSmartCardService());
+    return finding;
 }
 
 bool SmartCardToolsPresent(HWND owner) { return SmartCardToolsFinding(owner).passed; }

@@ -16,6 +16,7 @@ bool MsHtmlInteropFolderPresent();
 
 // The Gemplus or the GemAlto reader tools under Program Files (both are always looked for); on
 // 64-bit Windows under both Program Files folders, the program's own first.
+// The line adds the card readers Windows' smart-card service sees and whether a card is in each.
 // `owner` (may be null) is the window the shell may use as owner.
 Finding SmartCardToolsFinding(HWND owner);
 bool SmartCardToolsPresent(HWND owner);

@@ -94,6 +94,26 @@ void AppendJsonMember(std::string& out, std::string_view name, std::string_view 
     AppendJsonString(out, value);
 }
 
+// ', "readers": [{"name": ..., "card": true}]', or ', "readers": null, "readersNote": ...'.
+void AppendCardReaders(std::string& out, const CardReaders& found) {
+    out += ", \"readers\": ";
+    if (!found.readers) {
+        out += "null, ";
+        AppendJsonMember(out, "readersNote", found.note);
+        return;
+    }
+    out += "[";
+    for (std::size_t i = 0; i < found.readers->size(); ++i) {
+        const CardReader& reader = (*found.readers)[i];
+        out += i == 0 ? "{" : ", {";
+        AppendJsonMember(out, "name", reader.name);
+        out += ", \"card\": ";
+        out += !reader.card ? "null" : *reader.card ? "true" : "false";
+        out += "}";
+    }
+    out += "]";
+}
+
 // `value` in decimal with at least `width` digits, zero-padded; a minus sign goes in front.
 std::string Padded(long long value, int width) {
     const bool negative = value < 0;
@@ -124,6 +144,8 @@ void SystemTextsToUtf8(ReportHeader& header, std::vector<ReportRow>& rows, Syste
             row.certificate->issuer = toUtf8(row.certificate->issuer);
             row.certificate->validUntil = toUtf8(row.certificate->validUntil);
         }
+        if (row.cardReaders && row.cardReaders->readers)
+            for (CardReader& reader : *row.cardReaders->readers) reader.name = toUtf8(reader.name);
     }
 }
 
@@ -234,6 +256,7 @@ std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> ro
             }
             out += "}";
         }
+        if (const auto& readers = rows[i].cardReaders) AppendCardReaders(out, *readers);
         if (!rows[i].remedy.empty()) {
             out += ", ";
             AppendJsonMember(out, "remedy", rows[i].remedy);

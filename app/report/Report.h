@@ -30,6 +30,7 @@ struct ReportRow {
     std::string remedy{};  // what to do about it, for a failed row; empty for the others
     ReportAction action{};  // what its link does, for a failed row that has one
     std::optional<CertificateNames> certificate{};  // the certificate the row's check was given
+    std::optional<CardReaders> cardReaders{};  // the card readers the row's check was told of
 };
 
 // Starts the instruction under a failed row, in the report and in the row's tooltip.
@@ -63,8 +64,10 @@ void SystemTextsToUtf8(ReportHeader& header, std::vector<ReportRow>& rows, Syste
 std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // One JSON object: program, title, version, computer, time, passed (every row Passed, and at
-// least one row), and rows [{caption, result, detail[, certificate][, remedy][, action: {label[,
-// command]}]}] in the order given; certificate is {subject, issuer[, validUntil]}.
+// least one row), and rows [{caption, result, detail[, certificate][, readers[, readersNote]][,
+// remedy][, action: {label[, command]}]}] in the order given; certificate is {subject, issuer[,
+// validUntil]}; readers is [{name, card}] (card true, false or null when not known), or null
+// with readersNote saying why.
 std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // True when there are rows and every one Passed: the report's overall verdict and the silent

@@ -212,6 +212,7 @@ TEST(SystemTextsToUtf8Test, ConvertsEveryTextFromWindowsOnceAndNothingElse) {
                "The certificate was issued by " + issuerAnsi + ": ask your IT department.",
                {"Open Date and Time\u2026", "C:\\Programme \x80\\control.exe timedate.cpl"},
                CertificateNames{"caf\xE9.example", issuerAnsi, "2027-03-01"}};
+    rows[2].cardReaders = CardReaders{std::vector<CardReader>{{"Lecteur \xE0 puce 0", true}}};
 
     SystemTextsToUtf8(header, rows, &Cp1252ToUtf8);
 
@@ -228,6 +229,7 @@ TEST(SystemTextsToUtf8Test, ConvertsEveryTextFromWindowsOnceAndNothingElse) {
     EXPECT_EQ(row["action"]["label"].text, "Open Date and Time\u2026");
     EXPECT_EQ(row["action"]["command"].text, "C:\\Programme \u20AC\\control.exe timedate.cpl");
     EXPECT_EQ(report["rows"][1]["remedy"].text, "Use a newer Windows.");
+    EXPECT_EQ(report["rows"][2]["readers"][0]["name"].text, "Lecteur \u00E0 puce 0");
 
     const std::string text = PlainTextReport(header, rows);
     EXPECT_NE(text.find("QTSysCheck 1.00 on B\u00DCRO-PC\r\n"), std::string::npos) << text;

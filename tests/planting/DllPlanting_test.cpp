@@ -39,7 +39,7 @@ using Clock = std::chrono::steady_clock;
 // system DLLs it uses, might ask for.
 constexpr const char* kPlantedNames[] = {"version", "wininet", "crypt32",  "secur32", "mpr",
                                          "uxtheme", "dwmapi",  "iphlpapi", "dnsapi",  "winhttp",
-                                         "urlmon",  "iertutil", "msi"};
+                                         "urlmon",  "iertutil", "msi",     "winscard"};
 // Those that Wine 8 itself loads from the program's folder, whatever the program does: its
 // user32.dll imports version.dll; its ws2_32 and wininet delay-load iphlpapi, dnsapi, crypt32 and
 // secur32 through the search path the process started with, which SetDefaultDllDirectories does
