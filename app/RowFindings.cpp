@@ -8,7 +8,8 @@ void RowFindings::Record(Row row, const Finding& finding) {
     // One lookup: the instruction and its action come from the same entry.
     Instruction instruction = InstructionFor(row, finding, context_.release);
     rows_[Slot(row)] = {finding.passed ? RowResult::Passed : RowResult::Failed, finding.detail,
-                        std::move(instruction.text), ActionFor(instruction.fix, context_), {}, finding.certificate};
+                        std::move(instruction.text), ActionFor(instruction.fix, context_), {}, finding.certificate,
+                        finding.clientTls};
 }
 
 std::string RowFindings::Tip(Row row) const {
@@ -37,7 +38,7 @@ std::vector<ReportRow> RowFindings::ReportRows() const {
         const Row row = static_cast<Row>(i);
         const Entry& entry = rows_[Slot(row)];
         report.push_back({std::string(rows::Caption(row)), entry.result, Detail(entry), entry.remedy,
-                          {entry.action.label, entry.action.Command()}, entry.certificate});
+                          {entry.action.label, entry.action.Command()}, entry.certificate, entry.clientTls});
     }
     return report;
 }

@@ -47,6 +47,7 @@ private:
         platform::FixAction action;
         std::string fixFailure{};
         std::optional<CertificateNames> certificate{};
+        std::optional<ClientTlsNote> clientTls{};
     };
     // What the check found and, after it, why its fix did not open.
     static std::string Detail(const Entry& entry);

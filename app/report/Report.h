@@ -28,6 +28,7 @@ struct ReportRow {
     std::string remedy{};  // what to do about it, for a failed row; empty for the others
     ReportAction action{};  // what its link does, for a failed row that has one
     std::optional<CertificateNames> certificate{};  // the certificate the row's check was given
+    std::optional<ClientTlsNote> clientTls{};       // the client's handshake, on the secure row
 };
 
 // Starts the instruction under a failed row, in the report and in the row's tooltip.
@@ -52,7 +53,9 @@ std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRo
 
 // One JSON object: program, title, version, computer, time, passed (every row Passed, and at
 // least one row), and rows [{caption, result, detail[, certificate][, remedy][, action: {label[,
-// command]}]}] in the order given; certificate is {subject, issuer[, validUntil]}.
+// command]}][, clientTls]}] in the order given; certificate is {subject, issuer[, validUntil]};
+// clientTls is {offered, agreed (null unless connected), result ("connected", "refused" or
+// "not checked"), because}.
 std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // True when there are rows and every one Passed: the report's overall verdict and the silent
