@@ -2,7 +2,6 @@
 
 #include "checks/DotNetRegistry.h"
 #include "checks/FolderChecks.h"
-#include "checks/FolderLocations.h"
 #include "checks/InstallerCheck.h"
 #include "checks/InternetChecks.h"
 #include "checks/SecureUrlCheck.h"
@@ -39,13 +38,7 @@ std::unique_ptr<PendingCheck> StartDataUrlCheck() {
     auto fetch = std::make_shared<platform::HttpFetch>();
     auto probe = std::make_shared<platform::TlsProbe>();
     return std::make_unique<PendingCheck>(
-        [fetch, probe] {
-            // The versions the client offers, read as it would read them: in the view it runs in.
-            const WindowsBitness bitness = ThisBitness();
-            const OfferedSet set =
-                ChooseOfferedSet(BuiltClient(), bitness != WindowsBitness::Windows32, ReadTlsDefaultViews(bitness));
-            return DataUrlClientFinding(*fetch, *probe, set);
-        },
+        [fetch, probe] { return DataUrlClientFinding(*fetch, *probe, ClientOfferedSetOfThisPc()); },
         [fetch, probe] {
             fetch->Cancel();
             probe->Cancel();
