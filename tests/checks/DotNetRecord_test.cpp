@@ -34,7 +34,7 @@ TEST(DotNetRecordWords, AVersionFromOutsideIsBounded) {
 
 TEST(DotNetTlsWords, SaysWhichProgramsUseWindowsTlsVersions) {
     const std::string uses = "; .NET 3.5 programs use Windows' TLS versions (SystemDefaultTlsVersions)";
-    const std::string offers = "; .NET 3.5 programs offer TLS 1.0 unless they ask for more";
+    const std::string offers = "; .NET 3.5 programs offer only SSL 3.0 and TLS 1.0 unless they ask for more";
     struct Case {
         TlsDefaultViews views;
         std::string words;

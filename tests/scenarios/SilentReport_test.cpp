@@ -214,13 +214,14 @@ TEST_F(SilentReport, ReaderToolsOnlyInThe64BitFolderPassAndTheDotNetLineSaysWhat
     const Case cases[] = {
         {true, true, false,
          "; the registry records .NET Framework 3.5 SP1, version 3.5.30729.4926; 32-bit .NET 3.5 programs use "
-         "Windows' TLS versions (SystemDefaultTlsVersions), 64-bit ones offer TLS 1.0 unless they ask for more"},
+         "Windows' TLS versions (SystemDefaultTlsVersions), 64-bit ones offer only SSL 3.0 and TLS 1.0 unless they "
+         "ask for more"},
         {false, true, true,
          "; the registry has no record of .NET Framework 3.5; .NET 3.5 programs use Windows' TLS versions "
          "(SystemDefaultTlsVersions)"},
         {false, false, false,
-         "; the registry has no record of .NET Framework 3.5; .NET 3.5 programs offer TLS 1.0 unless they ask "
-         "for more"},
+         "; the registry has no record of .NET Framework 3.5; .NET 3.5 programs offer only SSL 3.0 and TLS 1.0 "
+         "unless they ask for more"},
     };
     const auto valueIf = [](bool wanted, scenario::RegistryData data) {
         return wanted ? std::optional<scenario::RegistryData>(std::move(data)) : std::nullopt;
