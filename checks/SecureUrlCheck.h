@@ -28,7 +28,8 @@ inline bool ReachedService(const platform::FetchOutcome& outcome) {
     return outcome.status != 0 && outcome.status != 407;
 }
 
-// The probe's request for the address the fetch ended at, going the way the fetch went.
+// The probe's request for the address the fetch ended at, going the way the fetch went; none when
+// the address or the proxy setting names nothing to connect to.
 inline std::optional<ProbeRequest> ProbeRequestFor(const std::string& url, const platform::FetchOutcome& outcome,
                                                    std::uint32_t protocols, std::chrono::milliseconds limit) {
     const std::string& last = outcome.finalUrl.empty() ? url : outcome.finalUrl;
@@ -52,7 +53,7 @@ inline std::optional<ProbeRequest> ProbeRequestFor(const std::string& url, const
 }
 
 // UrlFinding for the secure row, with the client's handshake. When the fetch did not reach the
-// service, or the address is not one to probe, the finding is the fetch's alone. A refusal of the
+// service, the finding is the fetch's alone. A refusal of the
 // client's versions is followed by a second handshake offering Windows' own, to tell the remedy
 // whether the setting alone will do; both share the one time limit.
 template <DescribedUrlFetch Fetch, HandshakeProbe Probe>
@@ -63,7 +64,9 @@ Finding SecureUrlFinding(const std::string& url, const std::string& marker, Fetc
         const platform::FetchOutcome& outcome = fetch.LastOutcome();
         if (!ReachedService(outcome)) return finding;
         const std::optional<ProbeRequest> request = ProbeRequestFor(url, outcome, set.protocols, limit);
-        if (!request) return finding;
+        if (!request)
+            return WithClientTls(finding, {set.offered, std::nullopt, ClientTlsResult::NotChecked,
+                                           "the proxy in the Internet settings is not one to connect to"}, false);
         const auto start = std::chrono::steady_clock::now();
         const HandshakeTrace trace = probe.Handshake(*request);
         const ClientTlsNote note = ClassifyHandshake(set, trace, limit);

@@ -261,6 +261,18 @@ TEST(SecureUrlFinding, ProbesOnlyAfterTheFetchReachedTheService) {
     }
 }
 
+TEST(SecureUrlFinding, AProxySettingThatNamesNoProxyToConnectToIsSaid) {
+    StubFetch fetch;
+    fetch.outcome.proxy = {true, false, {}, true, "proxy.corp:80x", {}};
+    StubProbe probe{{Agreed(sp_prot::kTls12Client)}};
+    const Finding finding = SecureUrlFinding(kUrl, kMarker, fetch, probe, DotNetSet());
+    EXPECT_TRUE(probe.asked.empty());
+    EXPECT_TRUE(finding.passed);
+    EXPECT_TRUE(finding.detail.ends_with("could not be checked: the proxy in the Internet settings is not one to "
+                                         "connect to"))
+        << finding.detail;
+}
+
 TEST(SecureUrlFinding, GoesTheWayTheFetchWent) {
     struct Case {
         const char* name;
