@@ -283,12 +283,11 @@ bool Handshake(SOCKET s, const std::string& host, std::uint32_t protocols, Clock
 
     bool needMore = input.empty();
     for (;;) {
-        if (needMore) {
-            if (!ReceiveSome(s, input, deadline, trace)) return false;
-            if (!trace.firstRecordType) {
-                trace.firstRecordType = static_cast<std::uint8_t>(input[0]);
-                shared.Publish(trace);
-            }
+        if (needMore && !ReceiveSome(s, input, deadline, trace)) return false;
+        // What the server answered the hello with: the type of its first record.
+        if (!trace.firstRecordType) {
+            trace.firstRecordType = static_cast<std::uint8_t>(input[0]);
+            shared.Publish(trace);
         }
         SecBuffer in[2] = {{static_cast<ULONG>(input.size()), SECBUFFER_TOKEN, input.data()},
                            {0, SECBUFFER_EMPTY, nullptr}};
