@@ -73,6 +73,8 @@ FixAction ActionFor(Fix fix, const FixContext& context) {
             return Page("Download the interop assembly", "the interop assembly's download page", QT_INTEROP_URL);
         case Fix::ReaderToolsDownload:
             return Page("Download the reader tools", "the reader tools' download page", QT_READER_TOOLS_URL);
+        case Fix::DotNetTls:
+            return Page("Read about TLS for .NET", "Microsoft's page on TLS for the .NET Framework", QT_DOTNET_TLS_URL);
         case Fix::None: break;
     }
     return {};

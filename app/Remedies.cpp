@@ -1,6 +1,5 @@
 #include "Remedies.h"
 
-#include <array>
 #include <optional>
 #include <string_view>
 
@@ -8,7 +7,7 @@
 
 namespace {
 
-enum class Releases { Any, Windows7AndLater, BeforeWindows7, Windows2000To2003 };
+enum class Releases { Any, Windows7AndLater, BeforeWindows7, Windows2000To2003, Windows7 };
 
 struct Entry {
     std::optional<Row> row;  // none: every row
@@ -29,13 +28,24 @@ constexpr std::string_view kCheckTheWay =
     "Check that this PC is connected to the network and that the proxy in Internet Options > "
     "Connections > LAN settings is right, then ask your IT department to let this PC reach {host}.";
 
+// What makes a .NET 3.5 program offer Windows' TLS versions, and what turns TLS 1.2 on for
+// Windows 7's clients, where it is off by default.
+#define QT_DOTNET_TLS_VALUE                                                                            \
+    "set SystemDefaultTlsVersions = 1 (REG_DWORD) under HKLM\\SOFTWARE\\Microsoft\\.NETFramework\\v2.0.50727 " \
+    "and, on 64-bit Windows, under HKLM\\SOFTWARE\\Wow6432Node\\Microsoft\\.NETFramework\\v2.0.50727"
+#define QT_SCHANNEL_TLS12                                                                              \
+    "turn on TLS 1.2 for clients in Schannel (under HKLM\\SYSTEM\\CurrentControlSet\\Control\\"         \
+    "SecurityProviders\\SCHANNEL\\Protocols\\TLS 1.2\\Client set DisabledByDefault = 0 and Enabled = 1) "   \
+    "and install the .NET Framework updates from Windows Update"
+
 constexpr std::string_view kInstallInstaller =
     "Install Windows Installer 3.1 or later (Windows Update offers it), then check again.";
 
 // The first entry that fits wins, so the specific kinds come before a row's Unclassified one, and
 // an entry that names the issuer before the one that does without; the two have the same action.
 // The kinds of the Internet checks arise on their two rows only, and read the same on both.
-constexpr std::array<Entry, 22> kRemedies{{
+// Its size is counted by the compiler, so an entry added can never leave a blank one behind.
+constexpr Entry kRemedies[] = {
     {std::nullopt, K::CouldNotCheck, Releases::Any,
      "Run the checker again. If this repeats, send the report (Ctrl+C copies it) to Quorvin support.",
      Fix::CheckAgain},
@@ -78,6 +88,25 @@ constexpr std::array<Entry, 22> kRemedies{{
     {std::nullopt, K::UnexpectedPage, Releases::Any,
      "The service may be down, or a filter on the way changed the page. Tell Quorvin support the "
      "line above."},
+    {std::nullopt, K::ClientTlsRefusedWindowsToo, Releases::Windows7,
+     "The service refuses even the TLS versions Windows offers by itself here. Have an administrator "
+     QT_SCHANNEL_TLS12 ", and " QT_DOTNET_TLS_VALUE "; then restart the PC and check again.",
+     Fix::DotNetTls},
+    {std::nullopt, K::ClientTlsRefusedWindowsToo, Releases::BeforeWindows7,
+     "The service refuses even the TLS versions this Windows offers by itself, and this Windows has no "
+     "newer ones: the Tessary Card client needs Windows 7 or later here. Ask Quorvin support.",
+     Fix::DotNetTls},
+    {std::nullopt, K::ClientTlsRefusedWindowsToo, Releases::Any,
+     "The service refuses even the TLS versions Windows offers by itself here: ask your IT department "
+     "whether TLS 1.2 is turned off for clients in Schannel. Then have an administrator "
+     QT_DOTNET_TLS_VALUE ", and check again.",
+     Fix::DotNetTls},
+    {std::nullopt, K::ClientTlsRefused, Releases::Windows7,
+     "Have an administrator " QT_DOTNET_TLS_VALUE "; also " QT_SCHANNEL_TLS12
+     ". Then restart the PC and check again.",
+     Fix::DotNetTls},
+    {std::nullopt, K::ClientTlsRefused, Releases::Any,
+     "Have an administrator " QT_DOTNET_TLS_VALUE ", then check again.", Fix::DotNetTls},
     {Row::InternetApp, K::Unclassified, Releases::Any, kCheckTheWay, Fix::InternetOptions},
     {Row::InternetData, K::Unclassified, Releases::Any, kCheckTheWay, Fix::InternetOptions},
 
@@ -116,7 +145,7 @@ constexpr std::array<Entry, 22> kRemedies{{
     {Row::SmartCard, K::Unclassified, Releases::Any,
      "Install the reader tools that came with the Gemplus or GemAlto smart-card reader.",
      Fix::ReaderToolsDownload},
-}};
+};
 
 bool IsWindows7OrLater(const WindowsRelease& release) {
     return release.platform == 2 && (release.major > 6 || (release.major == 6 && release.minor >= 1));
@@ -127,6 +156,7 @@ bool Covers(Releases releases, const WindowsRelease& release) {
         case Releases::Windows7AndLater: return IsWindows7OrLater(release);
         case Releases::BeforeWindows7: return !IsWindows7OrLater(release);
         case Releases::Windows2000To2003: return release.platform == 2 && release.major == 5;
+        case Releases::Windows7: return release.platform == 2 && release.major == 6 && release.minor == 1;
         case Releases::Any: break;
     }
     return true;

@@ -29,6 +29,7 @@ enum class Fix {
     WindowsUpdate,
     InteropDownload,
     ReaderToolsDownload,
+    DotNetTls,  // Microsoft's page on TLS for the .NET Framework
 };
 
 struct Instruction {

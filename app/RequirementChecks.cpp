@@ -1,10 +1,13 @@
 #include "RequirementChecks.h"
 
+#include "checks/DotNetRegistry.h"
 #include "checks/FolderChecks.h"
 #include "checks/InstallerCheck.h"
 #include "checks/InternetChecks.h"
+#include "checks/SecureUrlCheck.h"
 #include "os/OsCheck.h"
 #include "platform/HttpFetch.h"
+#include "platform/TlsProbe.h"
 #include "registry/cRegistry.h"
 
 Finding InstallerRequirement() {
@@ -31,7 +34,16 @@ std::unique_ptr<PendingCheck> StartEndpointCheck(Finding (*find)(platform::HttpF
 
 std::unique_ptr<PendingCheck> StartAppUrlCheck() { return StartEndpointCheck(&AppUrlFinding<platform::HttpFetch>); }
 
-std::unique_ptr<PendingCheck> StartDataUrlCheck() { return StartEndpointCheck(&DataUrlFinding<platform::HttpFetch>); }
+std::unique_ptr<PendingCheck> StartDataUrlCheck() {
+    auto fetch = std::make_shared<platform::HttpFetch>();
+    auto probe = std::make_shared<platform::TlsProbe>();
+    return std::make_unique<PendingCheck>(
+        [fetch, probe] { return DataUrlClientFinding(*fetch, *probe, ClientOfferedSetOfThisPc()); },
+        [fetch, probe] {
+            fetch->Cancel();
+            probe->Cancel();
+        });
+}
 
 std::array<CheckStep, kRowCount> ChecksWithoutWindow(PendingCheck& app, PendingCheck& data) {
     return {{

@@ -9,7 +9,7 @@ void RowFindings::Record(Row row, const Finding& finding) {
     Instruction instruction = InstructionFor(row, finding, context_.release);
     rows_[Slot(row)] = {finding.passed ? RowResult::Passed : RowResult::Failed, finding.detail,
                         std::move(instruction.text), ActionFor(instruction.fix, context_), {}, finding.certificate,
-                        finding.cardReaders};
+                        finding.cardReaders, finding.clientTls};
 }
 
 std::string RowFindings::Tip(Row row) const {
@@ -39,7 +39,7 @@ std::vector<ReportRow> RowFindings::ReportRows() const {
         const Entry& entry = rows_[Slot(row)];
         report.push_back({std::string(rows::Caption(row)), entry.result, Detail(entry), entry.remedy,
                           {entry.action.label, entry.action.Command()}, entry.certificate,
-                          entry.cardReaders});
+                          entry.cardReaders, entry.clientTls});
     }
     return report;
 }

@@ -48,6 +48,7 @@ private:
         std::string fixFailure{};
         std::optional<CertificateNames> certificate{};
         std::optional<CardReaders> cardReaders{};
+        std::optional<ClientTlsNote> clientTls{};
     };
     // What the check found and, after it, why its fix did not open.
     static std::string Detail(const Entry& entry);

@@ -13,7 +13,7 @@ std::string DotNetRecordWords(const std::optional<DotNetSetupRecord>& record) {
 
 std::string DotNetTlsWords(const TlsDefaultViews& views) {
     constexpr std::string_view kUses = "use Windows' TLS versions (SystemDefaultTlsVersions)";
-    constexpr std::string_view kOffers = "offer TLS 1.0 unless they ask for more";
+    constexpr std::string_view kOffers = "offer only SSL 3.0 and TLS 1.0 unless they ask for more";
     const bool all = views.view32 && views.view64.value_or(true);
     const bool none = !views.view32 && !views.view64.value_or(false);
     if (all || none) return "; .NET 3.5 programs " + std::string(all ? kUses : kOffers);

@@ -26,7 +26,7 @@ struct TlsDefaultViews {
 };
 
 // "; .NET 3.5 programs use Windows' TLS versions (SystemDefaultTlsVersions)" when set in every
-// view there is, "; .NET 3.5 programs offer TLS 1.0 unless they ask for more" when in none, and
+// view there is, "; .NET 3.5 programs offer only SSL 3.0 and TLS 1.0 unless they ask for more" when in none, and
 // for one view of two which programs do which.
 std::string DotNetTlsWords(const TlsDefaultViews& views);
 

@@ -1,5 +1,6 @@
 #include "DotNetRegistry.h"
 
+#include "FolderLocations.h"
 #include "platform/RegistryValues.h"
 
 namespace {
@@ -41,4 +42,9 @@ TlsDefaultViews ReadTlsDefaultViews(WindowsBitness bitness) {
     views.view32 = TlsDefaultSet(View32(bitness));
     if (const std::optional<REGSAM> view64 = View64(bitness)) views.view64 = TlsDefaultSet(*view64);
     return views;
+}
+
+OfferedSet ClientOfferedSetOfThisPc() {
+    const WindowsBitness bitness = ThisBitness();
+    return ChooseOfferedSet(BuiltClient(), bitness != WindowsBitness::Windows32, ReadTlsDefaultViews(bitness));
 }

@@ -4,6 +4,7 @@
 // governs 32-bit .NET programs, the 64-bit view 64-bit ones).
 #include <optional>
 
+#include "ClientTls.h"
 #include "DotNetRecord.h"
 #include "ProgramFilesLocations.h"
 
@@ -11,3 +12,6 @@
 std::optional<DotNetSetupRecord> ReadDotNetSetupRecord(WindowsBitness bitness);
 
 TlsDefaultViews ReadTlsDefaultViews(WindowsBitness bitness);
+
+// The TLS versions the client offers on this PC, read as it reads them: in the view it runs in.
+OfferedSet ClientOfferedSetOfThisPc();

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "CardReaders.h"
+#include "ClientTlsNote.h"
 
 // What kind of shortfall a failed check found, as far as what to do about it goes: the
 // instruction the customer is given is chosen by it, the row and the Windows release. Checks
@@ -21,6 +22,8 @@ enum class FindingKind {
     UnexpectedPage,           // a page came, but not the one expected, or no valid answer
     ServicePackTooOld,        // Windows XP or Server 2003 before Service Pack 2
     FileInPlaceOfFolder,      // a file stands where the folder should be
+    ClientTlsRefused,         // the server refuses the TLS versions a .NET 3.5 program offers here
+    ClientTlsRefusedWindowsToo,  // ... and Windows' own versions as well
 };
 
 // The certificate a server presented when the secure connection failed on it, by the short names
@@ -37,6 +40,7 @@ struct Finding {
     FindingKind kind{};
     std::optional<CertificateNames> certificate{};  // where one was read
     std::optional<CardReaders> cardReaders{};  // the Smart Card row's: what the smart-card service sees
+    std::optional<ClientTlsNote> clientTls{};       // the secure row's handshake as the client
 };
 
 // Starts the line of a check that could not look at all: an error on this PC, as opposed to a

@@ -1,6 +1,7 @@
 #include "ProxyRoute.h"
 
 #include <cctype>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -90,16 +91,29 @@ bool Bypassed(std::string_view bypass, const std::string& host) {
 
 }  // namespace
 
-std::string RouteFor(const platform::ProxySettings& settings, std::string_view url) {
+ProxyChoice ProxyChoiceFor(const platform::ProxySettings& settings, std::string_view url) {
+    using Way = ProxyChoice::Way;
     if (!settings.known) return {};
-    if (settings.autoDetect) return "through automatic proxy detection";
-    if (!settings.autoConfigUrl.empty())
-        return "through the automatic configuration script " + settings.autoConfigUrl;
+    if (settings.autoDetect) return {Way::AutoDetect, {}};
+    if (!settings.autoConfigUrl.empty()) return {Way::AutoConfigScript, {}};
     std::string scheme, host;
     SplitUrl(url, scheme, host);
     if (settings.useProxy && !Bypassed(settings.bypass, host)) {
-        const std::string proxy = ProxyFor(settings.proxyServer, scheme);
-        if (!proxy.empty()) return "through proxy " + proxy;
+        std::string proxy = ProxyFor(settings.proxyServer, scheme);
+        if (!proxy.empty()) return {Way::Proxy, std::move(proxy)};
     }
-    return "direct";
+    return {Way::Direct, {}};
+}
+
+std::string RouteFor(const platform::ProxySettings& settings, std::string_view url) {
+    const ProxyChoice choice = ProxyChoiceFor(settings, url);
+    switch (choice.way) {
+    case ProxyChoice::Way::Unknown: break;
+    case ProxyChoice::Way::AutoDetect: return "through automatic proxy detection";
+    case ProxyChoice::Way::AutoConfigScript:
+        return "through the automatic configuration script " + settings.autoConfigUrl;
+    case ProxyChoice::Way::Proxy: return "through proxy " + choice.proxy;
+    case ProxyChoice::Way::Direct: return "direct";
+    }
+    return {};
 }

@@ -12,3 +12,11 @@
 // The proxy is the one for the address's scheme ("https=..."), else the one for every scheme;
 // an address whose host the bypass list names goes direct.
 std::string RouteFor(const platform::ProxySettings& settings, std::string_view url);
+
+// The same choice as parts, for a connection that is to go the way WinINet's went.
+struct ProxyChoice {
+    enum class Way { Unknown, Direct, Proxy, AutoDetect, AutoConfigScript };
+    Way way = Way::Unknown;
+    std::string proxy;  // "host:port" (or as Internet Options holds it) for Proxy
+};
+ProxyChoice ProxyChoiceFor(const platform::ProxySettings& settings, std::string_view url);

@@ -114,6 +114,31 @@ void AppendCardReaders(std::string& out, const CardReaders& found) {
     out += "]";
 }
 
+std::string_view ClientTlsResultText(ClientTlsResult result) {
+    switch (result) {
+        case ClientTlsResult::Connected: return "connected";
+        case ClientTlsResult::Refused: return "refused";
+        case ClientTlsResult::NotChecked: break;
+    }
+    return "not checked";
+}
+
+// , "clientTls": {"offered": ..., "agreed": ... or null, "result": ..., "because": ...}
+void AppendClientTls(std::string& out, const ClientTlsNote& note) {
+    out += ", \"clientTls\": {";
+    AppendJsonMember(out, "offered", note.offered);
+    out += ", \"agreed\": ";
+    if (note.agreed)
+        AppendJsonString(out, *note.agreed);
+    else
+        out += "null";
+    out += ", ";
+    AppendJsonMember(out, "result", ClientTlsResultText(note.result));
+    out += ", ";
+    AppendJsonMember(out, "because", note.because);
+    out += "}";
+}
+
 // `value` in decimal with at least `width` digits, zero-padded; a minus sign goes in front.
 std::string Padded(long long value, int width) {
     const bool negative = value < 0;
@@ -146,6 +171,8 @@ void SystemTextsToUtf8(ReportHeader& header, std::vector<ReportRow>& rows, Syste
         }
         if (row.cardReaders && row.cardReaders->readers)
             for (CardReader& reader : *row.cardReaders->readers) reader.name = toUtf8(reader.name);
+        // The reason may name the proxy, as the Internet settings hold it.
+        if (row.clientTls) row.clientTls->because = toUtf8(row.clientTls->because);
     }
 }
 
@@ -270,6 +297,7 @@ std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> ro
             }
             out += "}";
         }
+        if (rows[i].clientTls) AppendClientTls(out, *rows[i].clientTls);
         out += "}";
     }
     if (!rows.empty()) {

@@ -31,6 +31,7 @@ struct ReportRow {
     ReportAction action{};  // what its link does, for a failed row that has one
     std::optional<CertificateNames> certificate{};  // the certificate the row's check was given
     std::optional<CardReaders> cardReaders{};  // the card readers the row's check was told of
+    std::optional<ClientTlsNote> clientTls{};  // the client's handshake, on the secure row
 };
 
 // Starts the instruction under a failed row, in the report and in the row's tooltip.
@@ -65,9 +66,10 @@ std::string PlainTextReport(const ReportHeader& header, std::span<const ReportRo
 
 // One JSON object: program, title, version, computer, time, passed (every row Passed, and at
 // least one row), and rows [{caption, result, detail[, certificate][, readers[, readersNote]][,
-// remedy][, action: {label[, command]}]}] in the order given; certificate is {subject, issuer[,
-// validUntil]}; readers is [{name, card}] (card true, false or null when not known), or null
-// with readersNote saying why.
+// remedy][, action: {label[, command]}][, clientTls]}] in the order given; certificate is {subject,
+// issuer[, validUntil]}; readers is [{name, card}] (card true, false or null when not known), or
+// null with readersNote saying why; clientTls is {offered, agreed (null unless connected), result
+// ("connected", "refused" or "not checked"), because}.
 std::string JsonReport(const ReportHeader& header, std::span<const ReportRow> rows);
 
 // True when there are rows and every one Passed: the report's overall verdict and the silent

@@ -63,6 +63,9 @@ TEST(Fixes, EachFailedRowOpensWhatItsInstructionSaysOnThisRelease) {
         {Row::MsHtml, FindingKind::Unclassified, kWindows7, Kind::Page, "Download the interop assembly\u2026", "http"},
         {Row::SmartCard, FindingKind::Unclassified, kXp, Kind::Page, "Download the reader tools\u2026", "http"},
         {Row::SmartCard, FindingKind::CouldNotCheck, kXp, Kind::CheckAgain, "Check again", ""},
+        {Row::InternetData, FindingKind::ClientTlsRefused, kWindows7, Kind::Page, "Read about TLS for .NET\u2026", "http"},
+        {Row::InternetData, FindingKind::ClientTlsRefusedWindowsToo, kXp, Kind::Page, "Read about TLS for .NET\u2026",
+         "http"},
         {Row::InternetApp, FindingKind::CouldNotCheck, kWindows10Wow64, Kind::CheckAgain, "Check again", ""},
     };
     for (const Case& c : cases) {

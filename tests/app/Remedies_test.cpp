@@ -42,6 +42,14 @@ TEST(Remedies, EachFailedRowGetsTheInstructionForWhatWasFoundAndTheRelease) {
         {Row::MsHtml, FindingKind::Unclassified, kXp, "primary interop assemblies"},
         {Row::MsHtml, FindingKind::FileInPlaceOfFolder, kXp, "primary interop assemblies"},
         {Row::SmartCard, FindingKind::Unclassified, kXp, "Gemplus or GemAlto"},
+        {Row::InternetData, FindingKind::ClientTlsRefused, kWindows10,
+         "SystemDefaultTlsVersions = 1 (REG_DWORD) under HKLM\\SOFTWARE\\Microsoft\\.NETFramework\\v2.0.50727 and, "
+         "on 64-bit Windows, under HKLM\\SOFTWARE\\Wow6432Node\\Microsoft\\.NETFramework\\v2.0.50727, then"},
+        {Row::InternetData, FindingKind::ClientTlsRefused, kWindows7, "turn on TLS 1.2 for clients in Schannel"},
+        {Row::InternetData, FindingKind::ClientTlsRefused, kVista, "SystemDefaultTlsVersions = 1"},
+        {Row::InternetData, FindingKind::ClientTlsRefusedWindowsToo, kWindows7, "TLS 1.2\\Client set DisabledByDefault = 0"},
+        {Row::InternetData, FindingKind::ClientTlsRefusedWindowsToo, kXp, "needs Windows 7 or later"},
+        {Row::InternetData, FindingKind::ClientTlsRefusedWindowsToo, kWindows10, "refuses even the TLS versions Windows"},
         {Row::SmartCard, FindingKind::CouldNotCheck, kXp, "Run the checker again"},
         {Row::Os, FindingKind::CouldNotCheck, kXp, "Run the checker again"},
     };

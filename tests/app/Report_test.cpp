@@ -237,6 +237,26 @@ TEST(SystemTextsToUtf8Test, ConvertsEveryTextFromWindowsOnceAndNothingElse) {
     EXPECT_EQ(text.find("\xEF\xBF\xBD"), std::string::npos) << "no replacement character:\n" << text;
 }
 
+TEST(JsonReportTest, TheSecureRowCarriesTheClientsHandshake) {
+    std::vector<ReportRow> rows = MixedRows();
+    rows[0].clientTls = ClientTlsNote{"SSL 3.0 and TLS 1.0", std::nullopt, ClientTlsResult::Refused,
+                                      "SystemDefaultTlsVersions is not 1 in the 64-bit registry view"};
+    rows[1].clientTls = ClientTlsNote{"Windows' TLS versions", "TLS 1.2", ClientTlsResult::Connected, "set"};
+    const JsonValue report = ReadReport(JsonReport(Header(), rows));
+    const JsonValue& refused = report["rows"][0]["clientTls"];
+    EXPECT_EQ(refused["offered"].text, "SSL 3.0 and TLS 1.0");
+    EXPECT_EQ(refused["agreed"].kind, JsonValue::Kind::Null);
+    EXPECT_EQ(refused["result"].text, "refused");
+    EXPECT_EQ(refused["because"].text, "SystemDefaultTlsVersions is not 1 in the 64-bit registry view");
+    EXPECT_EQ(report["rows"][1]["clientTls"]["agreed"].text, "TLS 1.2");
+    EXPECT_EQ(report["rows"][1]["clientTls"]["result"].text, "connected");
+    const JsonValue& none = report["rows"][2];
+    EXPECT_TRUE(std::none_of(none.members.begin(), none.members.end(),
+                             [](const auto& member) { return member.first == "clientTls"; }));
+    rows[1].clientTls->result = ClientTlsResult::NotChecked;
+    EXPECT_EQ(ReadReport(JsonReport(Header(), rows))["rows"][1]["clientTls"]["result"].text, "not checked");
+}
+
 TEST(JsonReportTest, PassesOverallOnlyWhenEveryRowPassed) {
     std::vector<ReportRow> rows(7, ReportRow{"Row", RowResult::Passed, "fine"});
     EXPECT_TRUE(ReadReport(JsonReport(Header(), rows))["passed"].boolean);

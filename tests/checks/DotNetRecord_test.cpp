@@ -34,7 +34,7 @@ TEST(DotNetRecordWords, AVersionFromOutsideIsBounded) {
 
 TEST(DotNetTlsWords, SaysWhichProgramsUseWindowsTlsVersions) {
     const std::string uses = "; .NET 3.5 programs use Windows' TLS versions (SystemDefaultTlsVersions)";
-    const std::string offers = "; .NET 3.5 programs offer TLS 1.0 unless they ask for more";
+    const std::string offers = "; .NET 3.5 programs offer only SSL 3.0 and TLS 1.0 unless they ask for more";
     struct Case {
         TlsDefaultViews views;
         std::string words;
@@ -45,11 +45,11 @@ TEST(DotNetTlsWords, SaysWhichProgramsUseWindowsTlsVersions) {
         {{true, true}, uses},
         {{false, false}, offers},
         {{true, false},
-         "; 32-bit .NET 3.5 programs use Windows' TLS versions (SystemDefaultTlsVersions), 64-bit ones offer TLS "
-         "1.0 unless they ask for more"},
+         "; 32-bit .NET 3.5 programs use Windows' TLS versions (SystemDefaultTlsVersions), 64-bit ones offer only "
+         "SSL 3.0 and TLS 1.0 unless they ask for more"},
         {{false, true},
-         "; 64-bit .NET 3.5 programs use Windows' TLS versions (SystemDefaultTlsVersions), 32-bit ones offer TLS "
-         "1.0 unless they ask for more"},
+         "; 64-bit .NET 3.5 programs use Windows' TLS versions (SystemDefaultTlsVersions), 32-bit ones offer only "
+         "SSL 3.0 and TLS 1.0 unless they ask for more"},
     };
     for (const Case& c : cases) EXPECT_EQ(DotNetTlsWords(c.views), c.words);
 }

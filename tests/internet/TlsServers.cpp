@@ -24,6 +24,9 @@ std::string WindowsPath(std::string unixPath) {
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
+// Every listener tls_server.py starts.
+const char* const kListeners[] = {"trusted", "untrusted", "wrong-host", "inspected", "tls12", "tls10"};
+
 }  // namespace
 
 std::string CertificateFolder() { return WindowsPath(QT_TEST_CERT_DIR); }
@@ -54,12 +57,9 @@ TlsServers::TlsServers() {
         std::string name;
         unsigned short port = 0;
         while (in >> name >> port) {
-            if (name == "trusted") trusted_ = port;
-            if (name == "untrusted") untrusted_ = port;
-            if (name == "wrong-host") wrongHost_ = port;
-            if (name == "inspected") inspected_ = port;
+            ports_[name] = port;
         }
-        if (trusted_ && untrusted_ && wrongHost_ && inspected_) return;
+        if (ports_.size() == std::size(kListeners)) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     throw std::runtime_error("the HTTPS test servers did not come up: " + command);
@@ -77,11 +77,9 @@ int TlsServers::Requests(const std::string& listener) const {
 }
 
 unsigned short TlsServers::Port(const std::string& listener) const {
-    if (listener == "trusted") return trusted_;
-    if (listener == "untrusted") return untrusted_;
-    if (listener == "wrong-host") return wrongHost_;
-    if (listener == "inspected") return inspected_;
-    throw std::invalid_argument(listener);
+    const auto found = ports_.find(listener);
+    if (found == ports_.end()) throw std::invalid_argument(listener);
+    return found->second;
 }
 
 std::string TlsServers::Url(const std::string& listener, const std::string& path) const {

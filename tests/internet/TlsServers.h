@@ -2,6 +2,7 @@
 // The HTTPS servers of the tests (tls_server.py, run on the Linux side, where Python's TLS
 // serves the certificates made by make-test-certs.sh), and trust in the test authority for the
 // life of an object. The certificate folder and the Python script come from the build.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,9 @@ public:
     TlsServers(const TlsServers&) = delete;
     TlsServers& operator=(const TlsServers&) = delete;
 
-    // "https://localhost:PORT" + path for the listener "trusted", "untrusted", "wrong-host" or
-    // "inspected" (untrusted, its issuer's name with accents).
+    // "https://localhost:PORT" + path for the listener "trusted", "untrusted", "wrong-host",
+    // "inspected" (untrusted, its issuer's name with accents), "tls12" (TLS 1.2 only) or "tls10"
+    // (TLS 1.0 to 1.2), as tls_server.py describes them.
     // (Wine matches a certificate's names against host names only, never against an address.)
     std::string Url(const std::string& listener, const std::string& path) const;
     unsigned short Port(const std::string& listener) const;
@@ -32,7 +34,7 @@ public:
 
 private:
     std::string portsFile_;  // Windows path
-    unsigned short trusted_ = 0, untrusted_ = 0, wrongHost_ = 0, inspected_ = 0;
+    std::map<std::string, unsigned short> ports_;
 };
 
 // The test authority in the prefix's "Root" store while the object lives. The prefix is the

@@ -5,6 +5,8 @@ localhost, 127.0.0.1 and the built-in web-service host), "untrusted" (the same n
 an authority nobody trusts), "wrong-host" (issued by the test authority for another name) and
 "inspected" (the same names as "trusted", issued by an untrusted authority whose name has accents,
 as an inspecting proxy's would).
+Two more serve the "trusted" certificate with set TLS versions: "tls12" takes TLS 1.2 only, as
+most services do today, and "tls10" still takes TLS 1.0 (and up to 1.2).
 Every listener answers:
   /redirect?to=URL  302 to URL
   anything else     200 with a page that holds the web service's marker
@@ -74,12 +76,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
 class TlsServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
 
-    def __init__(self, name, cert, key, counts):
+    def __init__(self, name, cert, key, counts, versions=None):
         super().__init__(("127.0.0.1", 0), Handler)
         self.name = name
         self.counts = counts
         self.context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         self.context.load_cert_chain(cert, key)
+        if versions:
+            self.context.minimum_version, self.context.maximum_version = versions
+            if versions[0] < ssl.TLSVersion.TLSv1_2:
+                # OpenSSL 3 allows TLS 1.0 only at security level 0.
+                self.context.set_ciphers("DEFAULT:@SECLEVEL=0")
 
     def finish_request(self, request, client_address):
         request.settimeout(20)
@@ -112,6 +119,11 @@ def main():
     for name in ("trusted", "untrusted", "wrong-host", "inspected"):
         servers[name] = TlsServer(name, os.path.join(args.certs, name + ".pem"),
                                   os.path.join(args.certs, name + ".key"), counts)
+    trusted = (os.path.join(args.certs, "trusted.pem"), os.path.join(args.certs, "trusted.key"))
+    servers["tls12"] = TlsServer("tls12", *trusted, counts,
+                                 (ssl.TLSVersion.TLSv1_2, ssl.TLSVersion.TLSv1_2))
+    servers["tls10"] = TlsServer("tls10", *trusted, counts,
+                                 (ssl.TLSVersion.TLSv1, ssl.TLSVersion.TLSv1_2))
     for server in servers.values():
         threading.Thread(target=server.serve_forever, daemon=True).start()
 

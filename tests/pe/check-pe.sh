@@ -62,7 +62,9 @@ if [ -n "$allow_list" ]; then
       complain "loads $dll $function on first use, which is not on the list of functions Windows XP SP2 has"
   done < <(awk '/WinInetLibrary\(\)/ {dll = "wininet.dll"} /VersionLibrary\(\)/ {dll = "version.dll"}
                /ShellLibrary\(\)/ {dll = "shell32.dll"} /Ole32Library\(\)/ {dll = "ole32.dll"}
-               /CommonControlsLibrary\(\)/ {dll = "comctl32.dll"} /WinScardLibrary\(\)/ {dll = "winscard.dll"}
+               /CommonControlsLibrary\(\)/ {dll = "comctl32.dll"} /WinsockLibrary\(\)/ {dll = "ws2_32.dll"}
+               /WinScardLibrary\(\)/ {dll = "winscard.dll"}
+               /SecurityLibrary\(\)/ {dll = "secur32.dll"} /WinHttpLibrary\(\)/ {dll = "winhttp.dll"}
                match($0, /Get<[^>]*>\("[A-Za-z0-9_]+"\)/) {
                  name = substr($0, RSTART, RLENGTH); sub(/^Get<[^>]*>\("/, "", name); sub(/"\)$/, "", name)
                  print dll, name }' "$sources"/platform/*.cpp)

@@ -121,6 +121,10 @@ void CustomerMachine::SetFolders(const Machine& machine) {
 
 void CustomerMachine::SetNetwork(Network network, const nettest::TlsServers& servers) {
     if (network == Network::Working) {
+        for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+            clientTls_.push_back(std::make_unique<ScopedRegistryValue>(
+                HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\.NETFramework\\v2.0.50727", "SystemDefaultTlsVersions",
+                DwordData(1), view));
         endpoints_.emplace(servers);
     } else if (network == Network::Inspected) {
         endpoints_.emplace(servers, "inspected");

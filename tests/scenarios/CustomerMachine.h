@@ -70,6 +70,9 @@ private:
     // Paths taken over, then the folders made in them: made folders go first.
     std::vector<std::unique_ptr<ClaimedPath>> claimed_;
     std::vector<std::unique_ptr<checktest::CreatedFolders>> made_;
+    // A working network's machine is set up for today's services: .NET 3.5 programs offer Windows'
+    // TLS versions (SystemDefaultTlsVersions in both views), which the service's TLS 1.2 needs.
+    std::vector<std::unique_ptr<ScopedRegistryValue>> clientTls_;
     std::optional<VendorEndpoints> endpoints_;
     std::optional<nettest::ScopedProxySetting> deadProxy_;
 };

@@ -143,6 +143,11 @@ TEST_F(SilentReport, EveryRequirementMetExitsZeroWithAJsonReportAndNoWindow) {
         EXPECT_THROW(rows[i]["action"], std::exception) << "no action for a passed row";
     }
     EXPECT_NE(rows[2]["detail"].text.find("Windows XP SP3"), std::string::npos);
+    // The client's own handshake with the TLS 1.2 service, through the company proxy.
+    const apptest::JsonValue& clientTls = rows[1]["clientTls"];
+    EXPECT_EQ(clientTls["result"].text, "connected");
+    EXPECT_EQ(clientTls["agreed"].text, "TLS 1.2");
+    EXPECT_EQ(clientTls["offered"].text, "Windows' TLS versions");
     // Seven checks without their one-second pauses.
     EXPECT_LT(run.seconds, 7.0);
 }
@@ -243,13 +248,14 @@ TEST_F(SilentReport, ReaderToolsOnlyInThe64BitFolderPassAndTheDotNetLineSaysWhat
     const Case cases[] = {
         {true, true, false,
          "; the registry records .NET Framework 3.5 SP1, version 3.5.30729.4926; 32-bit .NET 3.5 programs use "
-         "Windows' TLS versions (SystemDefaultTlsVersions), 64-bit ones offer TLS 1.0 unless they ask for more"},
+         "Windows' TLS versions (SystemDefaultTlsVersions), 64-bit ones offer only SSL 3.0 and TLS 1.0 unless they "
+         "ask for more"},
         {false, true, true,
          "; the registry has no record of .NET Framework 3.5; .NET 3.5 programs use Windows' TLS versions "
          "(SystemDefaultTlsVersions)"},
         {false, false, false,
-         "; the registry has no record of .NET Framework 3.5; .NET 3.5 programs offer TLS 1.0 unless they ask "
-         "for more"},
+         "; the registry has no record of .NET Framework 3.5; .NET 3.5 programs offer only SSL 3.0 and TLS 1.0 "
+         "unless they ask for more"},
     };
     const auto valueIf = [](bool wanted, scenario::RegistryData data) {
         return wanted ? std::optional<scenario::RegistryData>(std::move(data)) : std::nullopt;
@@ -276,6 +282,32 @@ TEST_F(SilentReport, ReaderToolsOnlyInThe64BitFolderPassAndTheDotNetLineSaysWhat
         EXPECT_EQ(rows[4]["result"].text, "Failed") << "the folder decides, not the record";
         EXPECT_EQ(dotNet.substr(std::min(dotNet.find(';'), dotNet.size())), c.words) << dotNet;
     }
+}
+
+TEST_F(SilentReport, AClientThatOffersOnlyTls10FailsTheSecureRowThoughWinInetGotThrough) {
+    scenario::CustomerMachine machine(kEverythingMet, Servers());
+    // As .NET 3.5 is set up out of the box: no SystemDefaultTlsVersions in either view.
+    const scenario::ScopedRegistryValue none64(HKEY_LOCAL_MACHINE, kDotNetRuntimeKey, "SystemDefaultTlsVersions",
+                                               std::nullopt, kView64);
+    const scenario::ScopedRegistryValue none32(HKEY_LOCAL_MACHINE, kDotNetRuntimeKey, "SystemDefaultTlsVersions",
+                                               std::nullopt, kView32);
+    const std::string report = folder_ / "pc-tls.json";
+    const SilentRun run = RunChecker("/report \"" + report + "\"", machine.WineVersion(), &machine);
+    EXPECT_EQ(run.exitCode, 1u);
+    const std::optional<apptest::JsonValue> json = apptest::ReadJson(ReadWhole(report));
+    ASSERT_TRUE(json);
+    const apptest::JsonValue& row = (*json)["rows"][1];
+    EXPECT_EQ(row["result"].text, "Failed");
+    EXPECT_NE(row["detail"].text.find("\"GetCardDetailsByGuid\" found"), std::string::npos) << row["detail"].text;
+    EXPECT_NE(row["detail"].text.find("; a .NET 3.5 program here offers only SSL 3.0 and TLS 1.0, which the server "
+                                      "refuses (SystemDefaultTlsVersions is not 1"),
+              std::string::npos)
+        << row["detail"].text;
+    EXPECT_EQ(row["clientTls"]["result"].text, "refused");
+    EXPECT_EQ(row["clientTls"]["agreed"].kind, apptest::JsonValue::Kind::Null);
+    EXPECT_NE(row["remedy"].text.find("SystemDefaultTlsVersions = 1"), std::string::npos) << row["remedy"].text;
+    EXPECT_EQ(row["action"]["label"].text, "Read about TLS for .NET\u2026");
+    EXPECT_EQ(row["action"]["command"].text.rfind("https://", 0), 0u) << row["action"]["command"].text;
 }
 
 TEST_F(SilentReport, OnWindows10TheOsLineAlsoNamesTheRealRelease) {
