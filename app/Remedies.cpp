@@ -66,13 +66,14 @@ constexpr Entry kRemedies[] = {
      Fix::DateAndTime},
     {std::nullopt, K::NoSecureProtocolInCommon, Releases::Windows7AndLater,
      "Turn on \"Use TLS 1.2\" in Internet Options > Advanced (under Security), then check again. "
-     "Windows 7 may need its TLS 1.2 update from Windows Update first.",
+     "Windows 7 may need its TLS 1.2 update from Windows Update first. If it is on already, send "
+     "the report (Ctrl+C copies it) to Quorvin support.",
      Fix::InternetOptionsAdvanced},
-    // Internet Explorer on XP, Server 2003 and Vista has no TLS 1.2 to turn on.
+    // Internet Explorer before Windows 7 has no TLS 1.2 to turn on (Server 2008 only with an update).
     {std::nullopt, K::NoSecureProtocolInCommon, Releases::BeforeWindows7,
      "Turn on \"Use TLS 1.0\" in Internet Options > Advanced (under Security), then check again. "
-     "This Windows cannot use TLS 1.2: if {host} asks for it, the Tessary Card client needs "
-     "Windows 7 or later.",
+     "This Windows has no TLS 1.2 (Server 2008 only with its TLS update): if {host} asks for it, "
+     "the Tessary Card client needs Windows 7 or later.",
      Fix::InternetOptionsAdvanced},
     {std::nullopt, K::CertificateNameMismatch, Releases::Any,
      "Something between this PC and {host} answers in its place: a proxy, a hotspot's sign-in page "

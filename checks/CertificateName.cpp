@@ -67,11 +67,14 @@ bool IsCountryCode(std::string_view value) {
     return value.size() == 2 && letter(value[0]) && letter(value[1]);
 }
 
-// "admin@contoso.example": an e-mail part, one word with an '@' inside.
+// "admin@contoso.example": an e-mail part, one word with an '@' inside, in ASCII as certificates
+// store addresses. In the double-byte code pages (Japanese, Chinese) 0x40, '@', is also the
+// second byte of many characters, so a name in those is never taken for an address.
 bool IsMailAddress(std::string_view value) {
     const std::size_t at = value.find('@');
     return at != std::string_view::npos && at > 0 && at + 1 < value.size() &&
-           value.find_first_of(" \t") == std::string_view::npos;
+           value.find_first_of(" \t") == std::string_view::npos &&
+           std::all_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Neither a country nor an e-mail part: what may be the common name, or the unit or organisation.

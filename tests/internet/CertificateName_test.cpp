@@ -58,6 +58,9 @@ TEST(CertificateShortName, GuessesTheCommonNameOfUnlabelledParts) {
          "Contoso Inspection CA"},
         {"an '@' between words is a name", "US\r\nContoso @ Home", "Contoso @ Home"},
         {"only an address", "ca@contoso.example", "ca@contoso.example"},
+        // "Firewall CA" in katakana, code page 932: its second character's trail byte is '@'.
+        {"a double-byte name with '@' inside", "JP\r\n\x83\x74\x83\x40\x83\x43\x83\x41" "CA\r\nadmin@contoso.example",
+         "\x83\x74\x83\x40\x83\x43\x83\x41" "CA"},
         {"only a country", "US", "US"},
         {"two-letter name alone", "\r\nHP\r\n", "HP"},
         {"a labelled CN still wins", "CN=Contoso Inspection CA\r\nE=ca@contoso.example", "Contoso Inspection CA"},
