@@ -9,6 +9,7 @@
 #include "app/window/FixLayout.h"
 #include "app/window/LabelFit.h"
 #include "app/window/Rows.h"
+#include "app/window/ScreenPlacement.h"
 #include "checks/FolderChecks.h"
 #include "os/OsCheck.h"
 #include "platform/Clipboard.h"
@@ -243,12 +244,19 @@ void frmMain::WidenForLinks(int right) {
 }
 
 void frmMain::KeepOnScreen() {
-    // Widened near the screen's right edge, the window moves left rather than lose its links.
-    RECT work{}, window{};
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !GetWindowRect(hwnd_, &window)) return;
-    const int over = std::min<int>(window.right - work.right, window.left - work.left);
-    if (over > 0)
-        SetWindowPos(hwnd_, nullptr, window.left - over, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Widened near its monitor's right edge, the window moves left rather than lose its links; it
+    // stays on the monitor it is on (the primary one's work area is no measure on another).
+    RECT window{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetWindowRect(hwnd_, &window) ||
+        !GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    const int left = screen_placement::LeftOnWorkArea({window.left, window.top, window.right, window.bottom},
+                                                      {work.left, work.top, work.right, work.bottom});
+    if (left != window.left)
+        SetWindowPos(hwnd_, nullptr, left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmMain::OnLink(int id) {

@@ -90,7 +90,7 @@ private:
     void ShowFixLinks();
     void PlaceLinks();
     void WidenForLinks(int right);
-    // Moves the window left where its right edge has left the screen's work area.
+    // Moves the window left where its right edge has left the work area of its monitor.
     void KeepOnScreen();
     // A link was clicked, or Enter pressed on it: the fix opens, or the checks run again.
     void OnLink(int id);
