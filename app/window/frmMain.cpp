@@ -7,6 +7,7 @@
 #include "app/res/resource.h"
 #include "app/window/DialogFont.h"
 #include "app/window/FixLayout.h"
+#include "app/window/FixStart.h"
 #include "app/window/LabelFit.h"
 #include "app/window/Rows.h"
 #include "app/window/ScreenPlacement.h"
@@ -15,7 +16,6 @@
 #include "platform/Clipboard.h"
 #include "platform/Dpi.h"
 #include "platform/SelectionGuard.h"
-#include "platform/StartFix.h"
 
 #include <commctrl.h>
 
@@ -117,7 +117,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Form_Activate();
             return 0;
         case kMsgCheckAgain:
-            run_.OnCheckAgain();
+            if (!starting_) run_.OnCheckAgain();  // a start in progress still uses the findings
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == layout::cmdClose && HIWORD(wParam) == BN_CLICKED) cmdClose_Click();
@@ -260,6 +260,9 @@ void frmMain::KeepOnScreen() {
 }
 
 void frmMain::OnLink(int id) {
+    // The shell may dispatch messages while it starts a fix: a click or Enter on a link meanwhile
+    // is not taken, nor a second start made inside the first.
+    if (starting_) return;
     if (id == fix_layout::kCopyLink) {
         CopyReport();
         return;
@@ -270,12 +273,16 @@ void frmMain::OnLink(int id) {
     }
     if (!fix_layout::IsRowLink(id) || !IsWindowVisible(GetDlgItem(hwnd_, id))) return;
     const Row row = fix_layout::RowOfLink(id);
-    const platform::FixAction& action = findings_.Action(row);
+    // A copy: the findings' own action is freed by any new run.
+    const platform::FixAction action = findings_.Action(row);
     if (action.kind == platform::FixAction::Kind::CheckAgain) {
         PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
         return;
     }
-    const unsigned long error = platform::StartFix(action, hwnd_);
+    starting_ = true;
+    const unsigned long error = StartFixFromWindow(action, hwnd_);
+    starting_ = false;
+    if (!hwnd_) return;  // closed during the start
     if (error != 0) {
         // Said on the row; its instruction stays.
         findings_.NoteFixFailure(row, FixFailureText(action, error));
@@ -417,7 +424,7 @@ void frmMain::Dispatch(MSG& msg) {
         return;
     }
     if (ours && IsCheckAgainKey(msg)) {
-        PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
+        if (!starting_) PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
         return;
     }
     if (hwnd_ && IsDialogMessageA(hwnd_, &msg)) return;  // Tab moves to the Close button

@@ -101,6 +101,7 @@ private:
     HWND hwnd_ = nullptr;
     bool closed_ = false;
     bool busy_ = false;
+    bool starting_ = false;  // a fix is being started: F5, the links and Check again are not taken
     int dpi_ = 96;
     platform::ScopedGdiObject font_;
     SchemeColours scheme_;
