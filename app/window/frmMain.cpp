@@ -9,6 +9,7 @@
 #include "app/window/FixLayout.h"
 #include "app/window/FixStart.h"
 #include "app/window/LabelFit.h"
+#include "app/window/LinkControl.h"
 #include "app/window/Rows.h"
 #include "app/window/ScreenPlacement.h"
 #include "checks/FolderChecks.h"
@@ -147,6 +148,10 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_SYSCOLORCHANGE:
+            // The common controls (the links, the tooltips) learn of it only from their window.
+            ForwardToControls(message, wParam, lParam);
+            UpdateColours();
+            break;
         case WM_SETTINGCHANGE:  // high contrast turned on or off, among others
             UpdateColours();
             break;
@@ -228,6 +233,9 @@ void frmMain::CreateControls() {
     SetWindowPos(Control(layout::lblOS), above ? above : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     view_.Create(hwnd_, instance_, Control(layout::cmdClose));
+    // The links' words in the window's colours, as its labels' are.
+    for (int id = fix_layout::kFirstRowLink; id <= fix_layout::kCheckAgainLink; ++id)
+        PaintLinkInColours(GetDlgItem(hwnd_, id), scheme_.colours());
     for (int i = 0; i < kRowCount; ++i) ShowRow(static_cast<Row>(i));  // the boxes' names
 }
 
@@ -409,6 +417,12 @@ LRESULT frmMain::OnControlColour(HDC dc, HWND control) {
 void frmMain::UpdateColours() {
     // Shown at once, or at the run's next message pass.
     if (scheme_.Update()) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void frmMain::ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageA(child, message, wParam, lParam);
+    if (tips_.hwnd()) SendMessageA(tips_.hwnd(), message, wParam, lParam);  // owned, not a child
 }
 
 bool frmMain::OnSetCursor() {

@@ -53,6 +53,8 @@ private:
     LRESULT OnControlColour(HDC dc, HWND control);
     // The colours for the scheme in use, chosen again when it changes; the window repaints in them.
     void UpdateColours();
+    // Passes `message` on to every control of the window and to the tooltips.
+    void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnSetCursor();
 
     // The checks, in the order the run makes them.
