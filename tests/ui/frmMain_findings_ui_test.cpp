@@ -542,22 +542,24 @@ void PostClick(HWND link, double across) {
 }
 
 // The shown Internet Options windows of other processes than `checker`.
+struct OptionsCount {
+    DWORD checker;
+    int found;
+};
+
+BOOL CALLBACK CountOptions(HWND hwnd, LPARAM data) {
+    auto* count = reinterpret_cast<OptionsCount*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != count->checker && IsWindowVisible(hwnd) &&
+        testsupport::WindowText(hwnd).find("Internet") != std::string::npos)
+        ++count->found;
+    return TRUE;
+}
+
 int OptionsWindows(DWORD checker) {
-    struct Count {
-        DWORD checker;
-        int found;
-    } count{checker, 0};
-    EnumWindows(
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(data);
-            DWORD process = 0;
-            GetWindowThreadProcessId(hwnd, &process);
-            if (process != c->checker && IsWindowVisible(hwnd) &&
-                testsupport::WindowText(hwnd).find("Internet") != std::string::npos)
-                ++c->found;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    OptionsCount count{checker, 0};
+    EnumWindows(&CountOptions, reinterpret_cast<LPARAM>(&count));
     return count.found;
 }
 
