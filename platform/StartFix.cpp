@@ -56,12 +56,18 @@ private:
     PVOID previous_ = nullptr;
 };
 
-BOOL Execute(decltype(&::ShellExecuteExA) execute, SHELLEXECUTEINFOA& info, bool nativeSystemFolder) {
-    if (!nativeSystemFolder) return execute(&info);
+// ERROR_SUCCESS, or the start's error, read before redirection is turned back on.
+DWORD Execute(decltype(&::ShellExecuteExA) execute, SHELLEXECUTEINFOA& info, bool nativeSystemFolder) {
+    const auto started = [&] {
+        if (execute(&info)) return static_cast<DWORD>(ERROR_SUCCESS);
+        const DWORD error = GetLastError();
+        return error != ERROR_SUCCESS ? error : static_cast<DWORD>(ERROR_GEN_FAILURE);
+    };
+    if (!nativeSystemFolder) return started();
     // Microsoft warns that DLLs loaded while redirection is off come from the wrong folder: it is
     // off for this one call only, with shell32 and ole32 loaded and COM started before it.
     const NativeSystemFolderForThisCall native;
-    return execute(&info);
+    return started();
 }
 
 }  // namespace
@@ -85,10 +91,7 @@ unsigned long StartFix(const FixAction& action, HWND owner) {
     info.lpFile = action.target.c_str();
     info.lpParameters = action.parameters.empty() ? nullptr : action.parameters.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (Execute(execute, info, action.kind == FixAction::Kind::Program && action.nativeSystemFolder))
-        return ERROR_SUCCESS;
-    const DWORD error = GetLastError();
-    return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
+    return Execute(execute, info, action.kind == FixAction::Kind::Program && action.nativeSystemFolder);
 }
 
 }  // namespace platform
