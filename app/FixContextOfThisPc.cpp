@@ -12,6 +12,5 @@ FixContext FixContextOfThisPc() {
                                       : WindowsRelease{reported.platformId, reported.major, reported.minor};
     context.wow64 = platform::RunsUnderWow64();
     context.systemFolder = platform::SystemFolder();
-    context.windowsFolder = platform::WindowsFolder();
     return context;
 }

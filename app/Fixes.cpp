@@ -27,11 +27,17 @@ FixAction Page(std::string_view label, std::string_view name, std::string_view a
     return {FixAction::Kind::Page, Label(label), std::string(name), std::string(address), {}};
 }
 
-// Windows Features asks for elevation and is 64-bit on 64-bit Windows: a 32-bit process reaches
-// the real System32 through Sysnative, which Windows has from Vista on.
-std::string FeaturesFolder(const FixContext& context) {
-    if (!context.wow64 || context.release.major < 6) return context.systemFolder;
-    return context.windowsFolder.empty() ? std::string() : Joined(context.windowsFolder, "Sysnative");
+// Windows Features is 64-bit on 64-bit Windows and asks for elevation. A 32-bit process could
+// name it through Sysnative, but that alias exists only for 32-bit processes: the elevated start
+// is made by a 64-bit service, which cannot resolve it. So the action names the real System32
+// path, which is what an administrator's script on that PC runs, and the start turns the 32-bit
+// process's file-system redirection off around itself (Wow64DisableWow64FsRedirection), the way
+// Microsoft documents for reaching the native System32 from a 32-bit process.
+FixAction WindowsFeatures(const FixContext& context) {
+    FixAction action = Program("Turn on .NET Framework 3.5", "Windows Features", context.systemFolder,
+                               "OptionalFeatures.exe");
+    action.nativeSystemFolder = action.kind == FixAction::Kind::Program && context.wow64;
+    return action;
 }
 
 }  // namespace
@@ -42,8 +48,7 @@ FixAction ActionFor(Fix fix, const FixContext& context) {
         case Fix::CheckAgain:
             return {FixAction::Kind::CheckAgain, "Check again", {}, {}, {}};
         case Fix::WindowsFeatures:
-            return Program("Turn on .NET Framework 3.5", "Windows Features", FeaturesFolder(context),
-                           "OptionalFeatures.exe");
+            return WindowsFeatures(context);
         case Fix::DotNetDownload:
             return Page("Download .NET Framework 3.5 SP1", "the .NET Framework 3.5 SP1 download page",
                         QT_DOTNET35_URL);

@@ -11,7 +11,6 @@ struct FixContext {
     WindowsRelease release;     // the release the PC really runs
     bool wow64 = false;         // a 32-bit process on 64-bit Windows: System32 is redirected
     std::string systemFolder;   // system code page, no trailing backslash
-    std::string windowsFolder;  // likewise
 };
 
 // What `fix` opens on the PC `context` describes. A program whose folder is not known gives no

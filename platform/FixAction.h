@@ -12,6 +12,10 @@ struct FixAction {
     std::string name;        // what it opens, for the words of a failed start: "Internet Options"
     std::string target;      // Program: its full path (system code page); Page: the URL or URI
     std::string parameters;  // Program: its arguments; may be empty
+    // Program: the target lies in the 64-bit System32 of 64-bit Windows and this is a 32-bit
+    // process, for which that folder's name is redirected to SysWOW64; the start turns the
+    // redirection off for itself.
+    bool nativeSystemFolder = false;
 
     // The command as the reports give it: the program's path and its arguments, or the address;
     // empty when nothing is started.

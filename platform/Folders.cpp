@@ -52,7 +52,7 @@ std::string QueryFolder(FolderQuery query) {
 
 }  // namespace
 
-std::string WindowsFolder() { return QueryFolder(&GetWindowsDirectoryA); }
+std::string WindowsFolder() { return QueryFolder(&GetSystemWindowsDirectoryA); }
 
 std::string SystemFolder() { return QueryFolder(&GetSystemDirectoryA); }
 

@@ -8,7 +8,9 @@
 
 namespace platform {
 
-// The Windows folder (GetWindowsDirectoryA into 512 characters); empty when the call fails.
+// The system's own Windows folder (GetSystemWindowsDirectoryA into 512 characters), also on a
+// Remote Desktop session host, where GetWindowsDirectory may give a folder of the user's own;
+// empty when the call fails.
 std::string WindowsFolder();
 
 // The system folder (GetSystemDirectoryA into 512 characters); empty when the call fails.

@@ -10,6 +10,9 @@ namespace platform {
 // Windows shows no error box of its own: a failure is only returned. ERROR_SUCCESS when started,
 // else the Windows error (ERROR_FILE_NOT_FOUND, ERROR_NO_ASSOCIATION, ERROR_CANCELLED when the
 // elevation was refused ...). None and CheckAgain start nothing: ERROR_INVALID_PARAMETER.
+// A program in the native System32 (FixAction::nativeSystemFolder) is started with this 32-bit
+// process's file-system redirection off around the start, so that the path it is given, elevated
+// starts included, is the real one.
 unsigned long StartFix(const FixAction& action, HWND owner);
 
 }  // namespace platform

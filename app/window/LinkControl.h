@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/window/WindowColours.h"
 #include "platform/Win32.h"
 
 // Creates a hidden link with control identifier `id`; null when the class is missing.
@@ -15,3 +16,12 @@ void SetLinkText(HWND link, std::string_view utf8Markup);
 
 // The width `utf8Markup`'s words take in `font`, in pixels: the markup takes no room.
 int LinkTextWidth(HFONT font, std::string_view utf8Markup);
+
+// From now on the link's words are painted in `colours`, which the caller keeps as long as the
+// link lives: the window's own, as its labels' are. The SysLink takes its link colour from the
+// visual style or the system (COLOR_HOTLIGHT); the state that lets it take a colour of the
+// program's (LIS_DEFAULTCOLORS) came only with Vista, and Wine's keeps the colours it was created
+// with. So the SysLink still takes the mouse, the keyboard and screen readers, and its words are
+// painted here, in the one set of colours the window chose (the background as WM_CTLCOLORSTATIC
+// gives its labels).
+void PaintLinkInColours(HWND link, const WindowColours& colours);

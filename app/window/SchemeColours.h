@@ -14,6 +14,6 @@ public:
     HBRUSH background() const;
 
 private:
-    WindowColours colours_{kWhite, kBlack, kBlack};
+    WindowColours colours_{kWhite, kBlack, kBlack, kLinkBlue};
     platform::ScopedGdiObject brush_;  // of colours_.background
 };

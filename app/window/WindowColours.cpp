@@ -24,10 +24,13 @@ double ContrastRatio(Colour a, Colour b) {
     return la > lb ? (la + 0.05) / (lb + 0.05) : (lb + 0.05) / (la + 0.05);
 }
 
-WindowColours ChooseWindowColours(bool highContrast, Colour schemeWindow, Colour schemeWindowText) {
-    WindowColours colours = highContrast ? WindowColours{schemeWindow, schemeWindowText, 0}
-                                         : WindowColours{kWhite, kBlack, 0};
+WindowColours ChooseWindowColours(bool highContrast, Colour schemeWindow, Colour schemeWindowText,
+                                  Colour schemeHotLight) {
+    WindowColours colours = highContrast ? WindowColours{schemeWindow, schemeWindowText, 0, schemeHotLight}
+                                         : WindowColours{kWhite, kBlack, 0, kLinkBlue};
+    const auto readable = [&colours](Colour c) { return ContrastRatio(c, colours.background) >= kReadableContrast; };
     const auto blue = static_cast<Colour>(layout::kOsTextColour);
-    colours.osText = ContrastRatio(blue, colours.background) >= kReadableContrast ? blue : colours.text;
+    colours.osText = readable(blue) ? blue : colours.text;
+    if (!readable(colours.link)) colours.link = colours.text;
     return colours;
 }

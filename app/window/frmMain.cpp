@@ -7,14 +7,16 @@
 #include "app/res/resource.h"
 #include "app/window/DialogFont.h"
 #include "app/window/FixLayout.h"
+#include "app/window/FixStart.h"
 #include "app/window/LabelFit.h"
+#include "app/window/LinkControl.h"
 #include "app/window/Rows.h"
+#include "app/window/ScreenPlacement.h"
 #include "checks/FolderChecks.h"
 #include "os/OsCheck.h"
 #include "platform/Clipboard.h"
 #include "platform/Dpi.h"
 #include "platform/SelectionGuard.h"
-#include "platform/StartFix.h"
 
 #include <commctrl.h>
 
@@ -116,7 +118,7 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Form_Activate();
             return 0;
         case kMsgCheckAgain:
-            run_.OnCheckAgain();
+            if (!starting_) run_.OnCheckAgain();  // a start in progress still uses the findings
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == layout::cmdClose && HIWORD(wParam) == BN_CLICKED) cmdClose_Click();
@@ -146,6 +148,10 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_SYSCOLORCHANGE:
+            // The common controls (the links, the tooltips) learn of it only from their window.
+            ForwardToControls(message, wParam, lParam);
+            UpdateColours();
+            break;
         case WM_SETTINGCHANGE:  // high contrast turned on or off, among others
             UpdateColours();
             break;
@@ -227,6 +233,9 @@ void frmMain::CreateControls() {
     SetWindowPos(Control(layout::lblOS), above ? above : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     view_.Create(hwnd_, instance_, Control(layout::cmdClose));
+    // The links' words in the window's colours, as its labels' are.
+    for (int id = fix_layout::kFirstRowLink; id <= fix_layout::kCheckAgainLink; ++id)
+        PaintLinkInColours(GetDlgItem(hwnd_, id), scheme_.colours());
     for (int i = 0; i < kRowCount; ++i) ShowRow(static_cast<Row>(i));  // the boxes' names
 }
 
@@ -243,15 +252,25 @@ void frmMain::WidenForLinks(int right) {
 }
 
 void frmMain::KeepOnScreen() {
-    // Widened near the screen's right edge, the window moves left rather than lose its links.
-    RECT work{}, window{};
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !GetWindowRect(hwnd_, &window)) return;
-    const int over = std::min<int>(window.right - work.right, window.left - work.left);
-    if (over > 0)
-        SetWindowPos(hwnd_, nullptr, window.left - over, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Widened near its monitor's right edge, the window moves left rather than lose its links; it
+    // stays on the monitor it is on (the primary one's work area is no measure on another).
+    RECT window{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetWindowRect(hwnd_, &window) ||
+        !GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    const int left = screen_placement::LeftOnWorkArea({window.left, window.top, window.right, window.bottom},
+                                                      {work.left, work.top, work.right, work.bottom});
+    if (left != window.left)
+        SetWindowPos(hwnd_, nullptr, left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void frmMain::OnLink(int id) {
+    // The shell may dispatch messages while it starts a fix: a click or Enter on a link meanwhile
+    // is not taken, nor a second start made inside the first.
+    if (starting_) return;
     if (id == fix_layout::kCopyLink) {
         CopyReport();
         return;
@@ -262,12 +281,16 @@ void frmMain::OnLink(int id) {
     }
     if (!fix_layout::IsRowLink(id) || !IsWindowVisible(GetDlgItem(hwnd_, id))) return;
     const Row row = fix_layout::RowOfLink(id);
-    const platform::FixAction& action = findings_.Action(row);
+    // A copy: the findings' own action is freed by any new run.
+    const platform::FixAction action = findings_.Action(row);
     if (action.kind == platform::FixAction::Kind::CheckAgain) {
         PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
         return;
     }
-    const unsigned long error = platform::StartFix(action, hwnd_);
+    starting_ = true;
+    const unsigned long error = StartFixFromWindow(action, hwnd_);
+    starting_ = false;
+    if (!hwnd_) return;  // closed during the start
     if (error != 0) {
         // Said on the row; its instruction stays.
         findings_.NoteFixFailure(row, FixFailureText(action, error));
@@ -396,6 +419,12 @@ void frmMain::UpdateColours() {
     if (scheme_.Update()) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
+void frmMain::ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageA(child, message, wParam, lParam);
+    if (tips_.hwnd()) SendMessageA(tips_.hwnd(), message, wParam, lParam);  // owned, not a child
+}
+
 bool frmMain::OnSetCursor() {
     if (!busy_) return false;
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
@@ -409,7 +438,7 @@ void frmMain::Dispatch(MSG& msg) {
         return;
     }
     if (ours && IsCheckAgainKey(msg)) {
-        PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
+        if (!starting_) PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
         return;
     }
     if (hwnd_ && IsDialogMessageA(hwnd_, &msg)) return;  // Tab moves to the Close button

@@ -53,6 +53,8 @@ private:
     LRESULT OnControlColour(HDC dc, HWND control);
     // The colours for the scheme in use, chosen again when it changes; the window repaints in them.
     void UpdateColours();
+    // Passes `message` on to every control of the window and to the tooltips.
+    void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnSetCursor();
 
     // The checks, in the order the run makes them.
@@ -90,7 +92,7 @@ private:
     void ShowFixLinks();
     void PlaceLinks();
     void WidenForLinks(int right);
-    // Moves the window left where its right edge has left the screen's work area.
+    // Moves the window left where its right edge has left the work area of its monitor.
     void KeepOnScreen();
     // A link was clicked, or Enter pressed on it: the fix opens, or the checks run again.
     void OnLink(int id);
@@ -101,6 +103,7 @@ private:
     HWND hwnd_ = nullptr;
     bool closed_ = false;
     bool busy_ = false;
+    bool starting_ = false;  // a fix is being started: F5, the links and Check again are not taken
     int dpi_ = 96;
     platform::ScopedGdiObject font_;
     SchemeColours scheme_;

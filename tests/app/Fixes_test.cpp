@@ -7,12 +7,12 @@ namespace {
 
 using Kind = platform::FixAction::Kind;
 
-const FixContext kXp{{2, 5, 1}, false, "C:\\WINDOWS\\system32", "C:\\WINDOWS"};
-const FixContext kVista{{2, 6, 0}, false, "C:\\Windows\\system32", "C:\\Windows"};
-const FixContext kWindows7{{2, 6, 1}, false, "C:\\Windows\\system32", "C:\\Windows"};
-const FixContext kWindows7Wow64{{2, 6, 1}, true, "C:\\Windows\\system32", "C:\\Windows"};
-const FixContext kWindows81{{2, 6, 3}, false, "C:\\Windows\\system32", "C:\\Windows"};
-const FixContext kWindows10Wow64{{2, 10, 0}, true, "C:\\Windows\\system32", "C:\\Windows"};
+const FixContext kXp{{2, 5, 1}, false, "C:\\WINDOWS\\system32"};
+const FixContext kVista{{2, 6, 0}, false, "C:\\Windows\\system32"};
+const FixContext kWindows7{{2, 6, 1}, false, "C:\\Windows\\system32"};
+const FixContext kWindows7Wow64{{2, 6, 1}, true, "C:\\Windows\\system32"};
+const FixContext kWindows81{{2, 6, 3}, false, "C:\\Windows\\system32"};
+const FixContext kWindows10Wow64{{2, 10, 0}, true, "C:\\Windows\\system32"};
 
 struct Case {
     Row row;
@@ -28,9 +28,9 @@ TEST(Fixes, EachFailedRowOpensWhatItsInstructionSaysOnThisRelease) {
         {Row::DotNet, FindingKind::Unclassified, kWindows7, Kind::Program, "Turn on .NET Framework 3.5\u2026",
          "C:\\Windows\\system32\\OptionalFeatures.exe"},
         {Row::DotNet, FindingKind::Unclassified, kWindows7Wow64, Kind::Program, "Turn on .NET Framework 3.5\u2026",
-         "C:\\Windows\\Sysnative\\OptionalFeatures.exe"},
+         "C:\\Windows\\system32\\OptionalFeatures.exe"},
         {Row::DotNet, FindingKind::FileInPlaceOfFolder, kWindows10Wow64, Kind::Program,
-         "Turn on .NET Framework 3.5\u2026", "C:\\Windows\\Sysnative\\OptionalFeatures.exe"},
+         "Turn on .NET Framework 3.5\u2026", "C:\\Windows\\system32\\OptionalFeatures.exe"},
         {Row::DotNet, FindingKind::Unclassified, kXp, Kind::Page, "Download .NET Framework 3.5 SP1\u2026", "http"},
         {Row::DotNet, FindingKind::Unclassified, kVista, Kind::Page, "Download .NET Framework 3.5 SP1\u2026", "http"},
         {Row::InternetApp, FindingKind::Unclassified, kXp, Kind::Program, "Open Internet Options\u2026",
@@ -83,12 +83,45 @@ TEST(Fixes, EachFailedRowOpensWhatItsInstructionSaysOnThisRelease) {
     }
 }
 
+// The command a report gives is the real System32 path, which an administrator's script runs on
+// that PC; a 32-bit checker on 64-bit Windows starts it with its redirection of System32 off, so
+// that the elevated start, made by a 64-bit service, gets a path it can resolve (never Sysnative).
+TEST(Fixes, WindowsFeaturesIsTheRealSystem32ProgramForEachBitness) {
+    const struct {
+        const FixContext& context;
+        const char* bitness;
+        Fix fix;
+        const char* command;
+        bool redirectionOff;
+    } cases[] = {
+        {kWindows7, "64-bit checker, or 32-bit Windows", Fix::WindowsFeatures,
+         "C:\\Windows\\system32\\OptionalFeatures.exe", false},
+        {kWindows81, "64-bit checker, or 32-bit Windows", Fix::WindowsFeatures,
+         "C:\\Windows\\system32\\OptionalFeatures.exe", false},
+        {kWindows7Wow64, "32-bit checker on 64-bit Windows 7", Fix::WindowsFeatures,
+         "C:\\Windows\\system32\\OptionalFeatures.exe", true},
+        {kWindows10Wow64, "32-bit checker on 64-bit Windows 10", Fix::WindowsFeatures,
+         "C:\\Windows\\system32\\OptionalFeatures.exe", true},
+        // The 32-bit Control Panel in SysWOW64 opens Internet Options and Date and Time as well.
+        {kWindows7Wow64, "32-bit checker on 64-bit Windows 7", Fix::InternetOptions,
+         "C:\\Windows\\system32\\control.exe inetcpl.cpl,,4", false},
+        {kWindows7Wow64, "32-bit checker on 64-bit Windows 7", Fix::DateAndTime,
+         "C:\\Windows\\system32\\control.exe timedate.cpl", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bitness);
+        const platform::FixAction action = ActionFor(c.fix, c.context);
+        EXPECT_EQ(action.Command(), c.command);
+        EXPECT_EQ(action.nativeSystemFolder, c.redirectionOff);
+        EXPECT_EQ(action.Command().find("Sysnative"), std::string::npos);
+    }
+}
+
 TEST(Fixes, NothingForARowThatPassedAndNeverABareProgramName) {
     EXPECT_EQ(FixFor(Row::DotNet, Finding{true, "folder present", FindingKind::Unclassified}, kWindows7).kind,
               Kind::None);
     FixContext unknownFolders = kWindows7Wow64;
     unknownFolders.systemFolder.clear();
-    unknownFolders.windowsFolder.clear();
     EXPECT_EQ(ActionFor(Fix::InternetOptions, unknownFolders).kind, Kind::None);
     EXPECT_EQ(ActionFor(Fix::WindowsFeatures, unknownFolders).kind, Kind::None);
     FixContext rootFolder = kXp;

@@ -34,7 +34,7 @@ TEST(RowFindings, ARecordedFindingChangesOnlyItsOwnRow) {
 }
 
 TEST(RowFindings, AFailedRowCarriesWhatToDoAndItsActionForThisReleaseUntilCleared) {
-    RowFindings findings(FixContext{{2, 6, 1}, false, "C:\\Windows\\system32", "C:\\Windows"});
+    RowFindings findings(FixContext{{2, 6, 1}, false, "C:\\Windows\\system32"});
     findings.Record(Row::DotNet, {false, "no folder there"});
     findings.Record(Row::SmartCard, {true, "folder present"});
     EXPECT_EQ(findings.Tip(Row::DotNet), "no folder there\r\n\r\nWhat to do: " + findings.Remedy(Row::DotNet));

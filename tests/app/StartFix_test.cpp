@@ -93,6 +93,36 @@ TEST(StartFix, AProgramThisWindowsLacksGivesItsWordsAndNoBox) {
     EXPECT_EQ(FixFailureText(missing, error), "Could not open Windows Features: this Windows has no such program");
 }
 
+// A 32-bit process on 64-bit Windows sees SysWOW64 where it names System32. A program that lies
+// only in the real System32 (put there through Sysnative) starts from its System32 path when the
+// action says the start must turn that redirection off, and only then; the thread has its
+// redirection back afterwards.
+TEST(StartFix, AProgramOnlyInTheNativeSystemFolderStartsWithRedirectionOff) {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64)
+        GTEST_SKIP() << "only a 32-bit process on 64-bit Windows has its System32 redirected";
+    const std::string system = FixContextOfThisPc().systemFolder;
+    char windows[MAX_PATH] = {};
+    ASSERT_GT(GetSystemWindowsDirectoryA(windows, MAX_PATH), 0u);
+    const std::string nativeOnly = std::string(windows) + "\\Sysnative\\qt_native_only.exe";
+    ASSERT_TRUE(CopyFileA((system + "\\hostname.exe").c_str(), nativeOnly.c_str(), FALSE)) << GetLastError();
+    struct Removed {
+        std::string path;
+        ~Removed() { DeleteFileA(path.c_str()); }
+    } removed{nativeOnly};
+
+    platform::FixAction action{platform::FixAction::Kind::Program, "Run it", "the program",
+                               system + "\\qt_native_only.exe", {}};
+    bool boxShown = false;
+    const unsigned long redirected = StartWithoutBox(action, boxShown);
+    EXPECT_TRUE(redirected == ERROR_FILE_NOT_FOUND || redirected == ERROR_PATH_NOT_FOUND) << redirected;
+    action.nativeSystemFolder = true;
+    EXPECT_EQ(StartWithoutBox(action, boxShown), 0ul) << "not found in the real System32";
+    EXPECT_FALSE(boxShown);
+    EXPECT_EQ(GetFileAttributesA(action.target.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "this thread's System32 is no longer redirected";
+}
+
 TEST(StartFix, NothingToStartForCheckAgain) {
     EXPECT_EQ(platform::StartFix(ActionFor(Fix::CheckAgain, FixContextOfThisPc()), nullptr),
               static_cast<unsigned long>(ERROR_INVALID_PARAMETER));

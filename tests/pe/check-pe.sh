@@ -2,7 +2,7 @@
 # Checks the shipped program file without running it: a GUI program of the expected kind that
 # takes from DLLs only functions on the reviewed list of what Windows XP SP2 has (so it imports
 # only DLLs Windows protects from planting), and that lets the loader harden it (address
-# randomisation, no executable data).
+# randomisation, no executable data), and that is aware of terminal services.
 # Usage: check-pe.sh OBJDUMP PROGRAM.exe pe32|pe32+ [FUNCTION_LIST SOURCE_DIR [DLLS]]
 # Without the list of functions Windows XP SP2 has (xp-sp2-functions.txt), only the kind and the
 # hardening are checked. DLLS, such as "advapi32.dll gdi32.dll", is the exact set of DLLs the
@@ -34,6 +34,9 @@ else
   need_flag() { (( $1 & $2 )) || complain "$3"; }
   need_flag "$dll_flags" 0x40 "DllCharacteristics lacks DYNAMIC_BASE (no address randomisation)"
   need_flag "$dll_flags" 0x100 "DllCharacteristics lacks NX_COMPAT (data pages executable)"
+  # Aware of terminal services: on a Remote Desktop session host, Windows gives a program without
+  # the flag a private Windows folder of the user's.
+  need_flag "$dll_flags" 0x8000 "DllCharacteristics lacks TERMINAL_SERVER_AWARE (a private Windows folder on Remote Desktop hosts)"
   if [ "$kind" = pe32+ ]; then
     need_flag "$dll_flags" 0x20 "DllCharacteristics lacks HIGH_ENTROPY_VA (64-bit randomisation)"
     need_flag "$file_flags" 0x20 "not large-address aware, which HIGH_ENTROPY_VA needs"

@@ -334,12 +334,9 @@ TEST_F(SilentReport, OnWindows10AMissingDotNetGetsWindowsFeaturesForAScriptToOpe
     const apptest::JsonValue& row = (*json)["rows"][4];
     EXPECT_EQ(row["result"].text, "Failed");
     EXPECT_NE(row["remedy"].text.find("Windows Features"), std::string::npos) << row["remedy"].text;
-    // A 32-bit checker on 64-bit Windows reaches the 64-bit Windows Features through Sysnative.
-    BOOL wow64 = FALSE;
-    IsWow64Process(GetCurrentProcess(), &wow64);
+    // The real System32 path, for either bitness of the checker: what a script on that PC runs.
     char folder[MAX_PATH] = {};
-    const std::string programFolder = wow64 ? std::string(folder, GetWindowsDirectoryA(folder, MAX_PATH)) + "\\Sysnative"
-                                            : std::string(folder, GetSystemDirectoryA(folder, MAX_PATH));
+    const std::string programFolder(folder, GetSystemDirectoryA(folder, MAX_PATH));
     EXPECT_EQ(row["action"]["label"].text, "Turn on .NET Framework 3.5\u2026");
     EXPECT_EQ(row["action"]["command"].text, programFolder + "\\OptionalFeatures.exe");
 }

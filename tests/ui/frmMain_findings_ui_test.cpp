@@ -502,3 +502,97 @@ TEST_F(FinishedRun, ClickingOpenInternetOptionsStartsItAndTheWindowSaysHowToChec
     // A click Wine delivered late may have started another since.
     links::EndEveryOther(GetProcessId(window_.process()), "Internet", "control.exe");
 }
+
+namespace {
+
+// Every fix's start takes four seconds, the checker dispatching its messages meanwhile as the shell
+// can (QTSYSCHECK_SLOW_START); set before the checker starts, which inherits it.
+struct SlowStartsSet {
+    SlowStartsSet() { SetEnvironmentVariableA("QTSYSCHECK_SLOW_START", "4000"); }
+    ~SlowStartsSet() { SetEnvironmentVariableA("QTSYSCHECK_SLOW_START", nullptr); }
+    SlowStartsSet(const SlowStartsSet&) = delete;
+    SlowStartsSet& operator=(const SlowStartsSet&) = delete;
+};
+
+class SlowStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(WaitUntil([this] { return window_.CloseEnabled(); }, 60s)) << "the run never ended";
+        std::this_thread::sleep_for(300ms);
+    }
+    void TearDown() override { links::EndEveryOther(GetProcessId(window_.process()), "Internet", "control.exe"); }
+
+    // Internet Options, opened by the checker, is shown.
+    bool OptionsShown() const {
+        links::OtherWindow search{GetProcessId(window_.process()), "Internet", nullptr};
+        EnumWindows(&links::MatchOther, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }
+
+    SlowStartsSet slow_;
+    CheckerWindow window_{"winxp"};
+};
+
+// A click on `link`'s words, `across` of the way in, as the link itself receives it: posted to it,
+// so that it arrives through whatever loop dispatches the checker's messages (a click made with
+// the mouse may be taken at the pointer's place of before, while the checker is in a start).
+void PostClick(HWND link, double across) {
+    RECT r{};
+    GetClientRect(link, &r);
+    const LPARAM at = MAKELPARAM(static_cast<int>(r.right * across), r.bottom / 2);
+    PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(link, WM_LBUTTONUP, 0, at);
+}
+
+// The shown Internet Options windows of other processes than `checker`.
+struct OptionsCount {
+    DWORD checker;
+    int found;
+};
+
+BOOL CALLBACK CountOptions(HWND hwnd, LPARAM data) {
+    auto* count = reinterpret_cast<OptionsCount*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != count->checker && IsWindowVisible(hwnd) &&
+        testsupport::WindowText(hwnd).find("Internet") != std::string::npos)
+        ++count->found;
+    return TRUE;
+}
+
+int OptionsWindows(DWORD checker) {
+    OptionsCount count{checker, 0};
+    EnumWindows(&CountOptions, reinterpret_cast<LPARAM>(&count));
+    return count.found;
+}
+
+TEST_F(SlowStart, F5AndTheLinksDuringAStartDoNothingUntilItReturns) {
+    const DWORD checker = GetProcessId(window_.process());
+    const HWND options = window_.Control(links::kFirstRowLink);
+    const HWND checkAgain = window_.Control(links::kCheckAgainLink);
+    ASSERT_EQ(links::Words(options), "Open Internet Options\xE2\x80\xA6");
+    // A first start, after which "Check again" is shown.
+    ASSERT_TRUE(links::ClickUntil(options, 0.1, [this] { return OptionsShown(); }, 20s));
+    ASSERT_TRUE(WaitUntil([checkAgain] { return IsWindowVisible(checkAgain) != FALSE; }, 5s));
+    links::EndEveryOther(checker, "Internet", "control.exe");
+
+    // A second one; while it goes on, F5, then a click on "Check again" and one on the link again.
+    links::Click(options, 0.1);
+    std::this_thread::sleep_for(800ms);
+    ASSERT_EQ(OptionsWindows(checker), 0) << "the start was not slow";
+    links::Press(VK_F5);
+    PostClick(checkAgain, 0.6);  // "Fixed? " is no link
+    PostClick(options, 0.1);
+    std::this_thread::sleep_for(1s);
+    ASSERT_EQ(OptionsWindows(checker), 0) << "the start ended before the test was done with it";
+    EXPECT_TRUE(window_.CloseEnabled()) << "the checks ran again during the start";
+    EXPECT_TRUE(IsWindowVisible(options)) << "the links went, as for a new run, during the start";
+
+    ASSERT_TRUE(WaitUntil([this] { return OptionsShown(); }, 20s)) << "the start never returned";
+    std::this_thread::sleep_for(6s);  // as long as a second start, made inside the first, would take
+    EXPECT_TRUE(window_.CloseEnabled()) << "what was done during the start ran the checks after it";
+    EXPECT_TRUE(IsWindowVisible(options));
+    EXPECT_EQ(OptionsWindows(checker), 1) << "the click during the start started Internet Options again";
+}
+
+}  // namespace

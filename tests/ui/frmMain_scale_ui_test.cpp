@@ -22,6 +22,8 @@
 #include "support/RemoteMemory.h"
 #include "support/WindowCapture.h"
 
+#include <tlhelp32.h>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -358,6 +360,94 @@ TEST_F(CheckerInHighContrastScheme, EveryCaptionReadsWithAndWithoutTheHighContra
             std::printf("screenshot: %s\n", ui::SaveScreenshot(window.hwnd(), "high-contrast").c_str());
     }
     SetEnvironmentVariableA("QTSYSCHECK_HIGH_CONTRAST", nullptr);
+}
+
+// Every shown link to a fix lies on `background`, and its words stand out from it by at least
+// 4.5:1 (the strongest contrast of any of its pixels, as for the captions); where `words` is
+// given, they are in that colour (the pixel of the strongest contrast is).
+void ExpectEveryLinkReadable(const CheckerWindow& window, const testsupport::Picture& shown, Colour background,
+                             std::optional<Colour> words = std::nullopt) {
+    constexpr int kFirstLink = 200, kLastLink = 208;  // the rows' links, "Copy the report", "Check again"
+    int links = 0;
+    for (int id = kFirstLink; id <= kLastLink; ++id) {
+        const HWND link = window.Control(id);
+        if (!link || !IsWindowVisible(link)) continue;
+        ++links;
+        SCOPED_TRACE("link " + std::to_string(id));
+        const RECT area = testsupport::ChildRect(link);
+        EXPECT_EQ(Commonest(shown, area), background);
+        double strongest = 1;
+        Colour strongestColour = background;
+        for (int y = area.top; y < area.bottom && y < shown.height; ++y)
+            for (int x = area.left; x < area.right && x < shown.width; ++x) {
+                const auto p = shown.At(x, y);
+                const Colour c = p.r | (p.g << 8) | (p.b << 16);
+                if (ContrastRatio(c, background) > strongest) {
+                    strongest = ContrastRatio(c, background);
+                    strongestColour = c;
+                }
+            }
+        EXPECT_GE(strongest, kReadableContrast);
+        if (words) {
+            EXPECT_EQ(strongestColour, *words) << "not the colour the scheme gives links";
+        }
+    }
+    EXPECT_GE(links, 3) << "the Internet rows' links and \"Copy the report\" at least";
+}
+
+// The address of the C runtime's function `name` in `process`: where its msvcrt.dll lies there,
+// plus the function's place in this process's.
+void* RemoteRuntimeFunction(HANDLE process, const char* name) {
+    const HMODULE local = GetModuleHandleA("msvcrt.dll");
+    const auto function = reinterpret_cast<const char*>(reinterpret_cast<void*>(GetProcAddress(local, name)));
+    const HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetProcessId(process));
+    if (!local || !function || taken == INVALID_HANDLE_VALUE) return nullptr;
+    const platform::ScopedKernelHandle snapshot(taken);
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32First(snapshot.get(), &module); more; more = Module32Next(snapshot.get(), &module))
+        if (lstrcmpiA(module.szModule, "msvcrt.dll") == 0)
+            return module.modBaseAddr + (function - reinterpret_cast<const char*>(local));
+    return nullptr;
+}
+
+// Turns the checker's high-contrast flag on with its window open, as the person turning high
+// contrast on in Windows does: its environment's QTSYSCHECK_HIGH_CONTRAST becomes "1" (set by the
+// C runtime's _putenv, run on a thread of the checker's, as a debugger would: Wine always reports
+// high contrast off), and the window is told what Windows tells every window then.
+void TurnHighContrastOn(const CheckerWindow& window) {
+    static constexpr char kAssignment[] = "QTSYSCHECK_HIGH_CONTRAST=1";
+    testsupport::RemoteBlock block(window.process(), sizeof kAssignment);
+    block.Write(0, kAssignment, sizeof kAssignment);
+    void* putenv = RemoteRuntimeFunction(window.process(), "_putenv");
+    ASSERT_NE(putenv, nullptr);
+    platform::ScopedKernelHandle thread(CreateRemoteThread(window.process(), nullptr, 0,
+                                                           reinterpret_cast<LPTHREAD_START_ROUTINE>(putenv),
+                                                           block.at(0), 0, nullptr));
+    ASSERT_TRUE(thread);
+    ASSERT_EQ(WaitForSingleObject(thread.get(), 10000), WAIT_OBJECT_0);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window.hwnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    SendMessageTimeoutA(window.hwnd(), WM_SYSCOLORCHANGE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+}
+
+TEST_F(CheckerInHighContrastScheme, EachLinkReadsBeforeAndAfterHighContrastIsTurnedOnWithTheWindowOpen) {
+    ASSERT_EQ(GetSysColor(COLOR_WINDOW), kBlack) << "run through wine-dpi-run.sh with the scheme set";
+    SetEnvironmentVariableA("QTSYSCHECK_HIGH_CONTRAST", "0");
+    CheckerWindow window("winxp");
+    SetEnvironmentVariableA("QTSYSCHECK_HIGH_CONTRAST", nullptr);
+    ASSERT_TRUE(WaitForClose(window, 120s));
+    {
+        SCOPED_TRACE("the designed white window");
+        ExpectEveryLinkReadable(window, testsupport::CaptureClient(window.hwnd()), kWhite);
+    }
+    TurnHighContrastOn(window);
+    std::this_thread::sleep_for(500ms);
+    SCOPED_TRACE("high contrast turned on with the window open");
+    const testsupport::Picture shown = testsupport::CaptureClient(window.hwnd());
+    EXPECT_EQ(Commonest(shown, RECT{0, shown.height - 4, 40, shown.height}), kBlack) << "the window kept its white";
+    // The scheme's own colour for links (its hot-tracking colour, yellow in High Contrast Black).
+    ExpectEveryLinkReadable(window, shown, kBlack, GetSysColor(COLOR_HOTLIGHT));
 }
 
 using CheckerMoved = ScaleAware;
