@@ -59,9 +59,9 @@ bool RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
 }
 
 LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Only a subclass procedure calls it, and only one that SetWindowSubclass installed.
+    // Only a subclass procedure calls it, one that SetWindowSubclass installed: so comctl32 has it.
     const Subclassing& f = SubclassFunctions();
-    return f.next ? f.next(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    return f.next ? f.next(window, message, wParam, lParam) : 0;
 }
 
 }  // namespace platform
