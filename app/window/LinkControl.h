@@ -7,17 +7,19 @@
 #include "app/window/WindowColours.h"
 #include "platform/Win32.h"
 
-// Creates a hidden link with control identifier `id`; null when the class is missing.
+// Creates a hidden link with control identifier `id`; null when the class is missing. The link
+// is subclassed (comctl32's SetWindowSubclass) to keep what PaintLinkInColours and SetLinkText
+// give it, until it is destroyed.
 HWND CreateLinkControl(HWND parent, HINSTANCE instance, int id);
 
-// Sets the link's words ("<a>Open Internet Options…</a>"). The tab stop is set again: setting a
-// SysLink's text can drop it.
+// Sets the link's words ("<a>Open Internet Options…</a>"), and keeps the markup to paint them
+// from. The tab stop is set again: setting a SysLink's text can drop it.
 void SetLinkText(HWND link, std::string_view utf8Markup);
 
 // The width `utf8Markup`'s words take in `font`, in pixels: the markup takes no room.
 int LinkTextWidth(HFONT font, std::string_view utf8Markup);
 
-// From now on the link's words are painted in `colours`, which the caller keeps as long as the
+// From now on the words of a link made by CreateLinkControl are painted in `colours`, which the caller keeps as long as the
 // link lives: the window's own, as its labels' are. The SysLink takes its link colour from the
 // visual style or the system (COLOR_HOTLIGHT); the state that lets it take a colour of the
 // program's (LIS_DEFAULTCOLORS) came only with Vista, and Wine's keeps the colours it was created

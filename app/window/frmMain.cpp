@@ -10,6 +10,7 @@
 #include "app/window/FixStart.h"
 #include "app/window/LabelFit.h"
 #include "app/window/LinkControl.h"
+#include "app/window/RaisedFlag.h"
 #include "app/window/Rows.h"
 #include "app/window/ScreenPlacement.h"
 #include "checks/FolderChecks.h"
@@ -287,9 +288,11 @@ void frmMain::OnLink(int id) {
         PostMessageA(hwnd_, kMsgCheckAgain, 0, 0);
         return;
     }
-    starting_ = true;
-    const unsigned long error = StartFixFromWindow(action, hwnd_);
-    starting_ = false;
+    unsigned long error = 0;
+    {
+        const RaisedFlag starting(starting_);
+        error = StartFixFromWindow(action, hwnd_);
+    }
     if (!hwnd_) return;  // closed during the start
     if (error != 0) {
         // Said on the row; its instruction stays.
