@@ -1,7 +1,9 @@
 // The secure row's client handshake against real TLS servers on 127.0.0.1: a TLS 1.2-only service
 // and one that still takes TLS 1.0, reached directly and through the loopback proxy's CONNECT,
-// with SystemDefaultTlsVersions set in one registry view, the other, or neither. Also a server
-// that never answers and a proxy that asks for a sign-in, which leave the row as WinINet found it.
+// with SystemDefaultTlsVersions set in one registry view, the other, or neither, and a service
+// that asks for an optional client certificate; TLS 1.0 turned off for clients in Schannel. Also a
+// server that never answers and a proxy that asks for a sign-in, which leave the row as WinINet
+// found it.
 #include <gtest/gtest.h>
 
 #include <atomic>
