@@ -56,6 +56,15 @@ bool RefusedByServer(const HandshakeTrace& trace) {
     return !trace.firstRecordType && trace.peerClosed;
 }
 
+// Windows itself would not offer the .NET 3.5 versions (TLS 1.0 turned off for clients in
+// Schannel, as hardened PCs and newer releases have it): its credentials or its first step failed
+// and no hello went out. Such a program connects nowhere here. Windows' own set is never refused
+// this way: what Windows offers by itself is what it has on.
+bool RefusedByWindows(const OfferedSet& set, const HandshakeTrace& trace) {
+    return set.protocols != sp_prot::kWindowsDefaults && trace.step == ProbeStep::Handshake && !trace.helloSent &&
+           !trace.timedOut && !trace.cancelled && trace.missing.empty() && IsFailureStatus(trace.error);
+}
+
 std::string WhyNotChecked(const HandshakeTrace& trace, std::chrono::milliseconds limit) {
     if (trace.cancelled) return "cancelled";
     if (trace.timedOut) return "no answer within " + Seconds(limit);
@@ -126,9 +135,10 @@ ClientTlsNote ClassifyHandshake(const OfferedSet& set, const HandshakeTrace& tra
         note.result = ClientTlsResult::Connected;
         note.agreed = ProtocolName(trace.protocol);
         note.because = set.decidedBy;
-    } else if (RefusedByServer(trace)) {
+    } else if (RefusedByServer(trace) || RefusedByWindows(set, trace)) {
         note.result = ClientTlsResult::Refused;
         note.because = set.decidedBy;
+        note.turnedOffHere = !trace.helloSent;
     } else {
         note.result = ClientTlsResult::NotChecked;
         note.because = WhyNotChecked(trace, limit);
@@ -143,7 +153,8 @@ std::string ClientTlsWords(const ClientTlsNote& note) {
     case ClientTlsResult::Refused:
         return "; a .NET 3.5 program here offers " +
                (note.offered == kDotNetSet ? "only " + note.offered : note.offered) +
-               ", which the server refuses (" + note.because + ")";
+               (note.turnedOffHere ? ", which Windows here has turned off (" : ", which the server refuses (") +
+               note.because + ")";
     case ClientTlsResult::NotChecked: break;
     }
     return "; the TLS versions of a .NET 3.5 program could not be checked: " + note.because;

@@ -62,7 +62,8 @@ std::string ProtocolName(std::uint32_t protocol);
 
 // The note for a probe that offered `set` and saw `trace`: connected, refused by the server at
 // the TLS level (an alert as the server's first answer to the hello, or the connection closed or
-// reset before any answer, with a failed status), or not checked, saying why. `limit` is the
+// reset before any answer, with a failed status), refused by Windows itself (the .NET 3.5 set
+// failed before any hello went out), or not checked, saying why. `limit` is the
 // time the probe had.
 ClientTlsNote ClassifyHandshake(const OfferedSet& set, const HandshakeTrace& trace,
                                 std::chrono::milliseconds limit);

@@ -13,4 +13,6 @@ struct ClientTlsNote {
     ClientTlsResult result = ClientTlsResult::NotChecked;
     // Connected or refused: the setting that chose the versions offered. Not checked: why not.
     std::string because;
+    // Refused by Windows itself, not by the server: it would not offer those versions at all.
+    bool turnedOffHere = false;
 };

@@ -22,7 +22,7 @@ enum class FindingKind {
     UnexpectedPage,           // a page came, but not the one expected, or no valid answer
     ServicePackTooOld,        // Windows XP or Server 2003 before Service Pack 2
     FileInPlaceOfFolder,      // a file stands where the folder should be
-    ClientTlsRefused,         // the server refuses the TLS versions a .NET 3.5 program offers here
+    ClientTlsRefused,         // the server (or Windows itself) refuses the TLS versions a .NET 3.5 program offers here
     ClientTlsRefusedWindowsToo,  // ... and Windows' own versions as well
 };
 

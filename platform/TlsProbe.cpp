@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MissingSystemFunction.h"
+#include "ProbeDecisions.h"
 #include "ProxyTunnel.h"
 #include "Schannel.h"
 #include "ScopedHandle.h"
@@ -17,6 +18,11 @@ namespace platform {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+static_assert(sec_status::kOk == static_cast<std::uint32_t>(SEC_E_OK));
+static_assert(sec_status::kContinueNeeded == static_cast<std::uint32_t>(SEC_I_CONTINUE_NEEDED));
+static_assert(sec_status::kIncompleteCredentials == static_cast<std::uint32_t>(SEC_I_INCOMPLETE_CREDENTIALS));
+static_assert(sec_status::kIncompleteMessage == static_cast<std::uint32_t>(SEC_E_INCOMPLETE_MESSAGE));
 
 // What the probe's thread has seen so far, for the caller to read however the probe ends.
 class SharedTrace {
@@ -89,7 +95,8 @@ Wait WaitFor(SOCKET s, bool write, Clock::time_point deadline) {
     return Wait::Ready;
 }
 
-// Resolves `endpoint` and connects to the first of its addresses that answers.
+// Resolves `endpoint` and connects to the first of its addresses that answers, each address
+// given its share of the time left.
 bool Connect(const Endpoint& endpoint, Clock::time_point deadline, HandshakeTrace& trace, SharedTrace& shared,
              ScopedSocket& connected) {
     trace.step = ProbeStep::Lookup;
@@ -121,10 +128,16 @@ bool Connect(const Endpoint& endpoint, Clock::time_point deadline, HandshakeTrac
                 trace.error = error;
                 continue;
             }
-            const Wait wait = WaitFor(s.get(), true, deadline);
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            const auto attemptEnd = Clock::now() + ConnectAttemptLimit(left, address->ai_next != nullptr);
+            const Wait wait = WaitFor(s.get(), true, attemptEnd);
             if (wait == Wait::TimedOut) {
-                trace.timedOut = true;
-                return false;
+                if (!address->ai_next) {
+                    trace.timedOut = true;
+                    return false;
+                }
+                trace.error = WSAETIMEDOUT;
+                continue;
             }
             if (wait == Wait::Failed) {
                 int soError = 0;
@@ -282,6 +295,7 @@ bool Handshake(SOCKET s, const std::string& host, std::uint32_t protocols, Clock
     shared.Publish(trace);
 
     bool needMore = input.empty();
+    bool calledAgain = false;
     for (;;) {
         if (needMore && !ReceiveSome(s, input, deadline, trace)) return false;
         // What the server answered the hello with: the type of its first record.
@@ -294,23 +308,26 @@ bool Handshake(SOCKET s, const std::string& host, std::uint32_t protocols, Clock
         SecBufferDesc inDesc{SECBUFFER_VERSION, 2, in};
         SecBuffer out{0, SECBUFFER_TOKEN, nullptr};
         SecBufferDesc outDesc{SECBUFFER_VERSION, 1, &out};
+        // The context is updated in place on every later call.
         status = sspi.InitializeSecurityContextA(&credentialHandle, &context, targetName.data(), kRequest, 0, 0,
-                                                 &inDesc, 0, nullptr, &outDesc, &attributes, &expiry);
-        if (status == SEC_E_INCOMPLETE_MESSAGE) {
+                                                 &inDesc, 0, &context, &outDesc, &attributes, &expiry);
+        const HandshakeNext next = NextAfter(static_cast<std::uint32_t>(status), calledAgain);
+        if (next == HandshakeNext::ReadMore || next == HandshakeNext::CallAgain) {
             ScopedHandle<ContextBufferTraits> discard(out.pvBuffer);
-            needMore = true;
+            calledAgain = calledAgain || next == HandshakeNext::CallAgain;
+            needMore = next == HandshakeNext::ReadMore;
             continue;
         }
         // Sent even on failure: it may be the alert that tells the server why.
         const bool sent = SendToken(s, out, deadline, trace);
-        if (status == SEC_E_OK) {
+        if (next == HandshakeNext::Done) {
             SecPkgContext_ConnectionInfo info{};
             if (sspi.QueryContextAttributesA(&context, SECPKG_ATTR_CONNECTION_INFO, &info) == SEC_E_OK)
                 trace.protocol = info.dwProtocol;
             trace.finished = true;
             return true;
         }
-        if (status != SEC_I_CONTINUE_NEEDED) {
+        if (next == HandshakeNext::Fail) {
             trace.error = static_cast<std::uint32_t>(status);
             return false;
         }

@@ -1,7 +1,9 @@
 // The secure row's client handshake against real TLS servers on 127.0.0.1: a TLS 1.2-only service
 // and one that still takes TLS 1.0, reached directly and through the loopback proxy's CONNECT,
-// with SystemDefaultTlsVersions set in one registry view, the other, or neither. Also a server
-// that never answers and a proxy that asks for a sign-in, which leave the row as WinINet found it.
+// with SystemDefaultTlsVersions set in one registry view, the other, or neither, and a service
+// that asks for an optional client certificate; TLS 1.0 turned off for clients in Schannel. Also a
+// server that never answers and a proxy that asks for a sign-in, which leave the row as WinINet
+// found it.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -86,6 +88,9 @@ const Case kCases[] = {
      "which the server refuses (SystemDefaultTlsVersions is not 1 in the 64-bit registry view, which the client "
      "reads; it is 1 in the 32-bit view)"},
     {"tls10", false, false, true, "; a .NET 3.5 program here connects with TLS 1.0"},
+    // A service that asks for an optional client certificate: the client goes on without one.
+    {"asks-cert", false, false, true, "; a .NET 3.5 program here connects with TLS 1.0"},
+    {"asks-cert", true, false, true, "; a .NET 3.5 program here connects with TLS 1.2"},
 };
 
 void ExpectRow(const Finding& finding, const Case& c) {
@@ -127,6 +132,30 @@ TEST_F(ClientTls, ThroughTheProxyTheProbeTunnelsAsWinInetDid) {
         ExpectRow(finding, c);
         EXPECT_GE(tunnels.load(), 2) << "WinINet's tunnel and the probe's";
     }
+}
+
+// TLS 1.0 turned off for clients in Schannel, as on a hardened PC: Windows sends no hello for a
+// .NET 3.5 program (SSL 3.0 alone is never offered either), so it can connect nowhere here, and
+// the row fails saying so. Windows' own set still gets TLS 1.2: the value is the remedy.
+// Schannel reads its protocol settings once in a process, as Windows does at start: this suite
+// runs in a process of its own (see CMakeLists.txt), before any other handshake.
+class SchannelTurnedOff : public ClientTls {};
+
+TEST_F(SchannelTurnedOff, TlsOneTurnedOffInWindowsFailsTheRowWithoutTheValue) {
+    const ScopedRegistryValue turnedOff(HKEY_LOCAL_MACHINE,
+                                        "System\\CurrentControlSet\\Control\\SecurityProviders\\SCHANNEL\\Protocols\\"
+                                        "TLS 1.0\\Client",
+                                        "Enabled", DwordData(0), KEY_WOW64_64KEY);
+    const TlsValues values(false, false);
+    const Finding finding = SecureRow(Servers().Url("tls12", "/tessarycard.webservice/recordset.asmx"));
+    EXPECT_FALSE(finding.passed) << finding.detail;
+    EXPECT_EQ(finding.kind, FindingKind::ClientTlsRefused);
+    EXPECT_NE(finding.detail.find("; a .NET 3.5 program here offers only SSL 3.0 and TLS 1.0, which Windows here has "
+                                  "turned off (SystemDefaultTlsVersions is not 1"),
+              std::string::npos)
+        << finding.detail;
+    ASSERT_TRUE(finding.clientTls);
+    EXPECT_EQ(finding.clientTls->result, ClientTlsResult::Refused);
 }
 
 // The secure row as WinINet found it (it got through), for the probe's part alone.

@@ -98,8 +98,18 @@ TEST(ClassifyHandshake, DecidesByWhatHappenedOnTheWireAndTheStatusClass) {
         // An alert record with a status that is no failure is not a refusal.
         {"alert, no failure", with([](HandshakeTrace& t) { t.firstRecordType = 21, t.error = 0x00090312; }),
          ClientTlsResult::NotChecked, "the handshake failed (0x00090312)"},
+        // Windows itself would not offer the .NET 3.5 versions, at the first step or already for
+        // the credentials: the program connects nowhere here.
         {"nothing sent", with([](HandshakeTrace& t) { t.helloSent = false, t.error = 0x80090331; }),
-         ClientTlsResult::NotChecked, "Windows would not offer those versions (0x80090331)"},
+         ClientTlsResult::Refused, nullptr},
+        {"no credentials", with([](HandshakeTrace& t) { t.helloSent = false, t.error = 0x8009030E; }),
+         ClientTlsResult::Refused, nullptr},
+        // Not for want of versions: a part of Windows is missing, or the status is no failure.
+        {"nothing sent, function missing",
+         with([](HandshakeTrace& t) { t.helloSent = false, t.missing = "secur32.dll has no InitSecurityInterfaceA"; }),
+         ClientTlsResult::NotChecked, "secur32.dll has no InitSecurityInterfaceA"},
+        {"nothing sent, no failure", with([](HandshakeTrace& t) { t.helloSent = false, t.error = 0x00090320; }),
+         ClientTlsResult::NotChecked, "Windows would not offer those versions (0x00090320)"},
         {"silent server", with([](HandshakeTrace& t) { t.timedOut = true; }), ClientTlsResult::NotChecked,
          "no answer within 10 seconds"},
         {"closed, then timed out", with([](HandshakeTrace& t) { t.peerClosed = true, t.timedOut = true; }),
@@ -126,7 +136,18 @@ TEST(ClassifyHandshake, DecidesByWhatHappenedOnTheWireAndTheStatusClass) {
         EXPECT_EQ(note.result, c.result) << c.name;
         EXPECT_EQ(note.agreed.has_value(), c.result == ClientTlsResult::Connected) << c.name;
         EXPECT_EQ(note.because, c.because ? std::string(c.because) : DotNetSet().decidedBy) << c.name;
+        EXPECT_EQ(note.turnedOffHere, c.result == ClientTlsResult::Refused && !c.trace.helloSent) << c.name;
     }
+}
+
+// Windows' own set is what Windows has on: nothing sent for it is no refusal of the versions.
+TEST(ClassifyHandshake, NothingSentForWindowsOwnSetIsNotChecked) {
+    HandshakeTrace trace = AtHandshake();
+    trace.helloSent = false;
+    trace.error = 0x80090331;
+    const ClientTlsNote note = ClassifyHandshake(ChooseOfferedSet(kAsksWindows, true, {}), trace, 10s);
+    EXPECT_EQ(note.result, ClientTlsResult::NotChecked);
+    EXPECT_EQ(note.because, "Windows would not offer those versions (0x80090331)");
 }
 
 TEST(ProtocolName, NamesEveryVersionSchannelReports) {
@@ -175,6 +196,13 @@ HandshakeTrace Refused() {
     return trace;
 }
 
+HandshakeTrace NothingSent() {
+    HandshakeTrace trace = AtHandshake();
+    trace.helloSent = false;
+    trace.error = 0x80090331;
+    return trace;
+}
+
 HandshakeTrace Silent() {
     HandshakeTrace trace = AtHandshake();
     trace.timedOut = true;
@@ -202,6 +230,15 @@ TEST(SecureUrlFinding, TheClientsHandshakeDecidesARowWinInetPassed) {
         {"refused", DotNetSet(), {Refused(), Agreed(sp_prot::kTls12Client)}, false, FindingKind::ClientTlsRefused,
          "; a .NET 3.5 program here offers only SSL 3.0 and TLS 1.0, which the server refuses (SystemDefaultTlsVersions "
          "is not 1 in the 64-bit registry view, which the client reads)"},
+        // Windows has TLS 1.0 off: the .NET 3.5 set goes nowhere; its own set says what will do.
+        {"turned off here", DotNetSet(), {NothingSent(), Agreed(sp_prot::kTls12Client)}, false,
+         FindingKind::ClientTlsRefused,
+         "; a .NET 3.5 program here offers only SSL 3.0 and TLS 1.0, which Windows here has turned off "
+         "(SystemDefaultTlsVersions is not 1 in the 64-bit registry view, which the client reads)"},
+        {"turned off here, server refuses the rest", DotNetSet(), {NothingSent(), Refused()}, false,
+         FindingKind::ClientTlsRefusedWindowsToo,
+         "which Windows here has turned off (SystemDefaultTlsVersions is not 1 in the 64-bit registry view, which the "
+         "client reads); Windows' own TLS versions are refused too"},
         {"refused, Windows' set too", DotNetSet(), {Refused(), Refused()}, false,
          FindingKind::ClientTlsRefusedWindowsToo, "which the client reads); Windows' own TLS versions are refused too"},
         // With the value set, the first handshake was Windows' set already: no second one.

@@ -25,7 +25,7 @@ std::string WindowsPath(std::string unixPath) {
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 // Every listener tls_server.py starts.
-const char* const kListeners[] = {"trusted", "untrusted", "wrong-host", "inspected", "tls12", "tls10"};
+const char* const kListeners[] = {"trusted", "untrusted", "wrong-host", "inspected", "tls12", "tls10", "asks-cert"};
 
 }  // namespace
 

@@ -24,8 +24,9 @@ public:
     TlsServers& operator=(const TlsServers&) = delete;
 
     // "https://localhost:PORT" + path for the listener "trusted", "untrusted", "wrong-host",
-    // "inspected" (untrusted, its issuer's name with accents), "tls12" (TLS 1.2 only) or "tls10"
-    // (TLS 1.0 to 1.2), as tls_server.py describes them.
+    // "inspected" (untrusted, its issuer's name with accents), "tls12" (TLS 1.2 only), "tls10"
+    // (TLS 1.0 to 1.2) or "asks-cert" (TLS 1.0 to 1.2, asking for an optional client
+    // certificate), as tls_server.py describes them.
     // (Wine matches a certificate's names against host names only, never against an address.)
     std::string Url(const std::string& listener, const std::string& path) const;
     unsigned short Port(const std::string& listener) const;

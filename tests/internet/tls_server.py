@@ -6,7 +6,9 @@ an authority nobody trusts), "wrong-host" (issued by the test authority for anot
 "inspected" (the same names as "trusted", issued by an untrusted authority whose name has accents,
 as an inspecting proxy's would).
 Two more serve the "trusted" certificate with set TLS versions: "tls12" takes TLS 1.2 only, as
-most services do today, and "tls10" still takes TLS 1.0 (and up to 1.2).
+most services do today, and "tls10" still takes TLS 1.0 (and up to 1.2). "asks-cert" takes TLS
+1.0 to 1.2 and asks the client for a certificate from the test authority, which it may decline to
+send, as a service with optional mutual TLS does.
 Every listener answers:
   /redirect?to=URL  302 to URL
   anything else     200 with a page that holds the web service's marker
@@ -76,7 +78,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
 class TlsServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
 
-    def __init__(self, name, cert, key, counts, versions=None):
+    def __init__(self, name, cert, key, counts, versions=None, client_ca=None):
         super().__init__(("127.0.0.1", 0), Handler)
         self.name = name
         self.counts = counts
@@ -87,6 +89,9 @@ class TlsServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
             if versions[0] < ssl.TLSVersion.TLSv1_2:
                 # OpenSSL 3 allows TLS 1.0 only at security level 0.
                 self.context.set_ciphers("DEFAULT:@SECLEVEL=0")
+        if client_ca:
+            self.context.load_verify_locations(client_ca)
+            self.context.verify_mode = ssl.CERT_OPTIONAL
 
     def finish_request(self, request, client_address):
         request.settimeout(20)
@@ -124,6 +129,9 @@ def main():
                                  (ssl.TLSVersion.TLSv1_2, ssl.TLSVersion.TLSv1_2))
     servers["tls10"] = TlsServer("tls10", *trusted, counts,
                                  (ssl.TLSVersion.TLSv1, ssl.TLSVersion.TLSv1_2))
+    servers["asks-cert"] = TlsServer("asks-cert", *trusted, counts,
+                                     (ssl.TLSVersion.TLSv1, ssl.TLSVersion.TLSv1_2),
+                                     os.path.join(args.certs, "test-ca.pem"))
     for server in servers.values():
         threading.Thread(target=server.serve_forever, daemon=True).start()
 
