@@ -65,6 +65,8 @@ SmartCardAnswer Ask() {
         ReaderNamesIn(std::string_view(list.data(), std::min<std::size_t>(length, list.size())));
     answer.listed = names.size();
 
+    // One reader per call: a call answers one code for all its readers, so a reader unplugged
+    // since the list (SCARD_E_UNKNOWN_READER) would spoil the others' states.
     for (std::size_t i = 0; i < std::min(names.size(), kMostReadersAsked); ++i) {
         // Every member zero first, as readers redirected from a remote PC need.
         SCARD_READERSTATEA state{};
