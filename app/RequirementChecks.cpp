@@ -7,6 +7,7 @@
 #include "checks/SecureUrlCheck.h"
 #include "os/OsCheck.h"
 #include "platform/HttpFetch.h"
+#include "platform/SmartCardService.h"
 #include "platform/TlsProbe.h"
 #include "registry/cRegistry.h"
 
@@ -43,6 +44,12 @@ std::unique_ptr<PendingCheck> StartDataUrlCheck() {
             fetch->Cancel();
             probe->Cancel();
         });
+}
+
+std::unique_ptr<PendingCheck> StartCardReadersCheck() {
+    auto query = std::make_shared<platform::SmartCardQuery>();
+    return std::make_unique<PendingCheck>([query] { return CardReadersFinding(*query); },
+                                          [query] { query->Cancel(); });
 }
 
 std::array<CheckStep, kRowCount> ChecksWithoutWindow(PendingCheck& app, PendingCheck& data) {

@@ -16,8 +16,12 @@ CardReaders CardReadersFrom(const platform::SmartCardAnswer& answer);
 //   "; no card reader is attached"
 //   "; the smart-card service is not running (Windows starts it when a reader is plugged in)"
 //   "; could not ask the smart-card service: error 0x8010001F"
-// "1 card reader" for one. A reader whose state the service cannot tell is "NAME (Windows cannot
-// tell whether a card is in it)"; readers listed past those asked about are counted at the end
+//   "; could not ask the smart-card service: no answer within 3 seconds"
+// In a Remote Desktop session no service, no reader and ERROR_BROKEN_PIPE all mean that the
+// connecting PC passes no reader on, and read "; in a Remote Desktop session Windows sees the
+// card readers of the PC you connect from: none is passed on (smart-card redirection may be off)".
+// "1 card reader" for one. A reader whose state the service cannot tell, or whose status call
+// failed, is "NAME (Windows cannot tell whether a card is in it)"; readers listed past those asked about are counted at the end
 // ("... and 2 more"). Names keep their bytes, control characters made spaces.
 std::string CardReaderWords(const platform::SmartCardAnswer& answer);
 

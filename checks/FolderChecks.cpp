@@ -43,7 +43,7 @@ Finding MsHtmlInteropFinding() {
 
 bool MsHtmlInteropFolderPresent() { return MsHtmlInteropFinding().passed; }
 
-Finding SmartCardToolsFinding(HWND owner) {
+Finding SmartCardToolsFinding(HWND owner, const Finding& readers) {
     // Each Program Files folder is asked for once; both makers' folders are looked at in each.
     const std::array<std::string_view, 2> templates{kGemplusToolsTemplate, kGemaltoToolsTemplate};
     const WindowsBitness bitness = ThisBitness();
@@ -52,8 +52,20 @@ Finding SmartCardToolsFinding(HWND owner) {
                               OtherProgramFilesFolder(owner, bitness));
     Finding finding = AnyFolderFindingIn(templates, locations, &WhatIsAt);
     // Support asks which reader and whether the card is in it; the verdict stays the folders'.
-    AddCardReaders(finding, platform::AskSmartCardService());
+    finding.detail += readers.detail;
+    finding.cardReaders = readers.cardReaders;
     return finding;
+}
+
+Finding CardReadersFinding(platform::SmartCardQuery& query) {
+    Finding readers{true, {}};
+    AddCardReaders(readers, query.Ask());
+    return readers;
+}
+
+Finding SmartCardToolsFinding(HWND owner) {
+    platform::SmartCardQuery query;
+    return SmartCardToolsFinding(owner, CardReadersFinding(query));
 }
 
 bool SmartCardToolsPresent(HWND owner) { return SmartCardToolsFinding(owner).passed; }

@@ -11,9 +11,21 @@ namespace platform {
 
 // The smart-card return codes the program tells apart (winscard.h's values).
 inline constexpr std::uint32_t kScardSuccess = 0;
+inline constexpr std::uint32_t kScardInvalidHandle = 0x80100003;    // SCARD_E_INVALID_HANDLE
 inline constexpr std::uint32_t kScardNoService = 0x8010001D;         // SCARD_E_NO_SERVICE
 inline constexpr std::uint32_t kScardServiceStopped = 0x8010001E;    // SCARD_E_SERVICE_STOPPED
 inline constexpr std::uint32_t kScardNoReadersAvailable = 0x8010002E;  // SCARD_E_NO_READERS_AVAILABLE
+// ERROR_BROKEN_PIPE (winerror.h: 109): in a Remote Desktop session that passes no smart cards on.
+// Microsoft's table of smart-card return values prints it as 0x00000109, which is 109 in decimal.
+inline constexpr std::uint32_t kScardBrokenPipe = 109;
+
+// Whether a reader's status call failing with `status` means the service itself is gone or
+// unreachable, so that nothing more can be asked; any other failure is that reader's alone (one
+// unplugged between the list and the call answers SCARD_E_UNKNOWN_READER).
+constexpr bool EndsTheAsking(std::uint32_t status) {
+    return status == kScardNoService || status == kScardServiceStopped || status == kScardInvalidHandle ||
+           status == kScardBrokenPipe;
+}
 
 // Bits of a reader's event state. The high 16 bits count card insertions and removals, so only
 // these bits are tested, never the whole value.
@@ -30,10 +42,13 @@ inline constexpr std::size_t kLongestReaderList = 65536;
 struct SmartCardReaderState {
     std::string name;  // in the system code page, as the single-byte ("A") functions give it
     std::uint32_t eventState = 0;
+    // What its status call answered: its state is known only when kScardSuccess.
+    std::uint32_t status = kScardSuccess;
 };
 
 struct SmartCardAnswer {
-    // kScardSuccess, or the code of the first call that failed.
+    // kScardSuccess, or the code of the call that ended the asking: establishing the context,
+    // listing, or a reader's status call failing in a way that EndsTheAsking.
     std::uint32_t status = kScardSuccess;
     // Not empty when winscard.dll or one of its functions could not be had: what was missing.
     std::string missing{};
@@ -41,6 +56,11 @@ struct SmartCardAnswer {
     std::vector<SmartCardReaderState> readers{};
     // How many readers the service listed: more than were asked about past kMostReadersAsked.
     std::size_t listed = 0;
+    // Whether the program runs in a Remote Desktop session (SM_REMOTESESSION): Windows then sees
+    // the readers the connecting PC passes on, not those of the PC itself.
+    bool remoteSession = false;
+    // Not 0 when the service gave no answer within this many seconds; the rest then says nothing.
+    unsigned noAnswerWithinSeconds = 0;
 };
 
 // The names in a multi-string as SCardListReaders gives it: each ended by a NUL, the list by an

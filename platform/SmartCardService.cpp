@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
+#include <string_view>
 
 #include "SystemLibrary.h"
 #include "Win32.h"
@@ -63,17 +65,20 @@ SmartCardAnswer Ask() {
         ReaderNamesIn(std::string_view(list.data(), std::min<std::size_t>(length, list.size())));
     answer.listed = names.size();
 
+    // One reader per call: a call answers one code for all its readers, so a reader unplugged
+    // since the list (SCARD_E_UNKNOWN_READER) would spoil the others' states.
     for (std::size_t i = 0; i < std::min(names.size(), kMostReadersAsked); ++i) {
         // Every member zero first, as readers redirected from a remote PC need.
         SCARD_READERSTATEA state{};
         state.szReader = names[i].c_str();
         state.dwCurrentState = SCARD_STATE_UNAWARE;  // answered at once, with the state as it is
-        answer.status = static_cast<std::uint32_t>(statusChange(context.get(), 0, &state, 1));
-        if (answer.status != kScardSuccess) {
+        const auto status = static_cast<std::uint32_t>(statusChange(context.get(), 0, &state, 1));
+        if (EndsTheAsking(status)) {
+            answer.status = status;
             answer.readers.clear();
             return answer;
         }
-        answer.readers.push_back({names[i], state.dwEventState});
+        answer.readers.push_back({names[i], status == kScardSuccess ? state.dwEventState : 0, status});
     }
     return answer;
 }
@@ -81,13 +86,35 @@ SmartCardAnswer Ask() {
 }  // namespace
 
 SmartCardAnswer AskSmartCardService() {
+    SmartCardAnswer answer;
     try {
-        return Ask();
+        answer = Ask();
     } catch (const std::exception& e) {  // a missing DLL or function, or no memory for the list
-        SmartCardAnswer answer;
+        answer = SmartCardAnswer{};
         answer.missing = e.what();
-        return answer;
     }
+    answer.remoteSession = GetSystemMetrics(SM_REMOTESESSION) != 0;
+    return answer;
+}
+
+SmartCardAnswer SmartCardQuery::Ask(std::chrono::seconds limit) {
+    // The asking thread fills an answer it shares with nothing of the caller's: left behind in a
+    // winscard call past the limit, it touches only what it owns.
+    const auto answer = std::make_shared<SmartCardAnswer>();
+    const ChunkRelay::Outcome outcome = relay_.Run(
+        [answer](const ChunkRelay::Deliver&) {
+            *answer = AskSmartCardService();
+            return true;
+        },
+        [](std::string_view) { return true; }, std::chrono::steady_clock::now() + limit);
+    // Completed only once the thread has finished with the answer.
+    if (outcome == ChunkRelay::Outcome::Completed) return *answer;
+    SmartCardAnswer unanswered;
+    if (outcome == ChunkRelay::Outcome::Failed)
+        unanswered.missing = "no thread could be started to ask it";
+    else
+        unanswered.noAnswerWithinSeconds = static_cast<unsigned>(limit.count());
+    return unanswered;
 }
 
 }  // namespace platform

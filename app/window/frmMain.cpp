@@ -63,7 +63,7 @@ std::array<CheckStep, kRowCount> frmMain::Steps() {
         {Row::Installer, [this] { return CheckInstaller(); }},
         {Row::DotNet, [this] { return CheckDotNet(); }},
         {Row::MsHtml, [this] { return CheckMsHtmlInterop(); }},
-        {Row::SmartCard, [this] { return CheckSmartCardDriver(); }},
+        {Row::SmartCard, nullptr, [this] { return CheckSmartCardDriver(); }},
     }};
 }
 
@@ -516,7 +516,12 @@ Finding frmMain::CheckDotNet() { return DotNetFinding(); }
 
 Finding frmMain::CheckMsHtmlInterop() { return MsHtmlInteropFinding(); }
 
-Finding frmMain::CheckSmartCardDriver() { return SmartCardToolsFinding(hwnd_); }
+// The smart-card service is asked on a thread of its own from the start of the row's pause, and
+// waited for with the window kept alive; the folders are looked at here.
+CheckFunction frmMain::CheckSmartCardDriver() {
+    const std::shared_ptr<PendingCheck> readers = StartCardReadersCheck();
+    return [this, readers] { return SmartCardToolsFinding(hwnd_, readers->WaitKeepingWindowAlive(hwnd_)); };
+}
 
 Finding frmMain::CheckInstaller() { return InstallerRequirement(); }
 

@@ -68,7 +68,7 @@ private:
     Finding CheckInstaller();
     Finding CheckDotNet();
     Finding CheckMsHtmlInterop();
-    Finding CheckSmartCardDriver();
+    CheckFunction CheckSmartCardDriver();
 
     void CreateControls();
     void CreateRowTips();

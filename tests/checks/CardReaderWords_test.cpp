@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -29,9 +30,25 @@ struct Case {
     std::optional<std::vector<Reader>> readers;  // nothing: null, with the words as the note
 };
 
+constexpr char kNonePassedOn[] =
+    "; in a Remote Desktop session Windows sees the card readers of the PC you connect from: none is passed on "
+    "(smart-card redirection may be off)";
+
 SmartCardAnswer Listed(std::vector<platform::SmartCardReaderState> readers, std::size_t listed = 0) {
     const std::size_t asked = readers.size();
     return {platform::kScardSuccess, {}, std::move(readers), std::max(listed, asked)};
+}
+
+// The same answer, given in a Remote Desktop session.
+SmartCardAnswer Remote(SmartCardAnswer answer) {
+    answer.remoteSession = true;
+    return answer;
+}
+
+SmartCardAnswer Unanswered(unsigned seconds) {
+    SmartCardAnswer answer;
+    answer.noAnswerWithinSeconds = seconds;
+    return answer;
 }
 
 TEST(CardReaderWords, SayWhatTheServiceAnswered) {
@@ -72,8 +89,33 @@ TEST(CardReaderWords, SayWhatTheServiceAnswered) {
         // Wine 8's stub, and a code Windows has but the program does not tell apart.
         {"internal error", {0x80100001}, "; could not ask the smart-card service: error 0x80100001", std::nullopt},
         {"buffer too small", {0x80100008}, "; could not ask the smart-card service: error 0x80100008", std::nullopt},
-        {"a failure after a list", {0x8010000A, {}, {{"A", 0x22}}, 1},
-         "; could not ask the smart-card service: error 0x8010000A", std::nullopt},
+        // One reader's failed status call (unplugged since the list, or timed out) spoils only
+        // its own state, whatever the state field holds.
+        {"one reader's status call failed",
+         Listed({{"A", 0x22}, {"B", 0x12, 0x80100009}, {"C", 0x10012}, {"D", 0x22, 0x8010000A}}),
+         "; Windows sees 4 card readers: A (a card is in it), B (Windows cannot tell whether a card is in it), "
+         "C (no card), D (Windows cannot tell whether a card is in it)",
+         std::vector<Reader>{{"A", true}, {"B", std::nullopt}, {"C", false}, {"D", std::nullopt}}},
+        // Outside a Remote Desktop session ERROR_BROKEN_PIPE is an error like any other.
+        {"broken pipe", {platform::kScardBrokenPipe}, "; could not ask the smart-card service: error 0x0000006D",
+         std::nullopt},
+        {"no answer in time", Unanswered(3), "; could not ask the smart-card service: no answer within 3 seconds",
+         std::nullopt},
+        {"no answer in one second", Unanswered(1),
+         "; could not ask the smart-card service: no answer within 1 second", std::nullopt},
+        // In a Remote Desktop session Windows sees only what the connecting PC passes on.
+        {"remote, no service", Remote({platform::kScardNoService}), kNonePassedOn, std::nullopt},
+        {"remote, service stopped", Remote({platform::kScardServiceStopped}), kNonePassedOn, std::nullopt},
+        {"remote, not redirected", Remote({platform::kScardBrokenPipe}), kNonePassedOn, std::nullopt},
+        {"remote, none passed on", Remote({platform::kScardNoReadersAvailable}), kNonePassedOn, std::vector<Reader>{}},
+        {"remote, an empty list", Remote(Listed({})), kNonePassedOn, std::vector<Reader>{}},
+        {"remote, a reader passed on", Remote(Listed({{"Client Reader 0", 0x22}})),
+         "; Windows sees 1 card reader: Client Reader 0 (a card is in it)",
+         std::vector<Reader>{{"Client Reader 0", true}}},
+        {"remote, another error", Remote({0x80100001}), "; could not ask the smart-card service: error 0x80100001",
+         std::nullopt},
+        {"remote, no answer", Remote(Unanswered(3)),
+         "; could not ask the smart-card service: no answer within 3 seconds", std::nullopt},
         {"missing function", {0, "winscard.dll has no SCardListReadersA"},
          "; could not ask the smart-card service: winscard.dll has no SCardListReadersA", std::nullopt},
     };
@@ -97,6 +139,19 @@ TEST(CardReaderWords, SayWhatTheServiceAnswered) {
             EXPECT_EQ(readers[i].card, (*c.readers)[i].card);
         }
     }
+}
+
+TEST(EndsTheAsking, OnlyWhenTheServiceItselfCannotBeReached) {
+    const std::pair<std::uint32_t, bool> cases[] = {
+        {platform::kScardNoService, true},        {platform::kScardServiceStopped, true},
+        {platform::kScardInvalidHandle, true},    {platform::kScardBrokenPipe, true},
+        {0x80100009, false},  // SCARD_E_UNKNOWN_READER: unplugged between the list and the call
+        {0x8010000A, false},  // SCARD_E_TIMEOUT
+        {platform::kScardNoReadersAvailable, false},
+        {0x80100001, false},  // SCARD_F_INTERNAL_ERROR
+        {platform::kScardSuccess, false},
+    };
+    for (const auto& [status, ends] : cases) EXPECT_EQ(platform::EndsTheAsking(status), ends) << std::hex << status;
 }
 
 TEST(ReaderNamesIn, TakesEachEndedNameUpToTheEmptyOne) {

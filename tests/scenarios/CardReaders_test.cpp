@@ -4,16 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "CheckerWindow.h"
 #include "ClaimedPath.h"
 #include "support/Process.h"
 #include "support/TextLines.h"
+#include "support/WindowCapture.h"
 #include "tests/app/JsonReader.h"
 #include "tests/checks/Environment.h"
 #include "tests/checks/ScratchFolder.h"
@@ -23,8 +29,12 @@
 
 namespace {
 
+using namespace std::chrono_literals;
 using apptest::JsonValue;
+using Clock = std::chrono::steady_clock;
 constexpr char kChecker[] = "QTSysCheck.exe";
+constexpr char kNoAnswer[] = "; could not ask the smart-card service: no answer within 3 seconds";
+constexpr int kSmartCardBoxId = 105;  // picSmartCard
 constexpr char kNotRunning[] =
     "; the smart-card service is not running (Windows starts it when a reader is plugged in)";
 
@@ -77,6 +87,18 @@ protected:
         return (*json)["rows"][6];
     }
 
+    // The stand-in in place of the system's winscard.dll, and the checker told to take it.
+    struct StandIn {
+        StandIn() {
+            const std::string standIn = testsupport::ProgramFolder() + "winscard_standin.dll";
+            // A 32-bit test writes to syswow64 here, the 32-bit checker's system folder.
+            if (!CopyFileA(standIn.c_str(), systemCopy.path().c_str(), FALSE))
+                throw std::runtime_error("the stand-in could not be put in place");
+        }
+        scenario::ClaimedPath systemCopy{checktest::Environment("SystemRoot") + "\\system32\\winscard.dll"};
+        checktest::ScopedWineDllOverride native{kChecker, "winscard", "native"};
+    };
+
     static void ExpectLineEnd(const JsonValue& row, const std::string& words) {
         const std::string& detail = row["detail"].text;
         EXPECT_EQ(detail.substr(detail.size() - std::min(detail.size(), words.size())), words) << detail;
@@ -89,9 +111,9 @@ protected:
 };
 
 struct Reader {
-    std::wstring script;  // "STATE NAME" as the stand-in is told: the state in hexadecimal
-    std::string name;     // as the report must give it, UTF-8
-    bool card;
+    std::wstring script;       // "STATE NAME" as the stand-in is told: the state in hexadecimal
+    std::string name;          // as the report must give it, UTF-8
+    std::optional<bool> card;  // null in the report when nothing
 };
 
 TEST_F(CardReaders, TheLineAndTheReportSayWhatTheSmartCardServiceSees) {
@@ -106,6 +128,7 @@ TEST_F(CardReaders, TheLineAndTheReportSayWhatTheSmartCardServiceSees) {
         std::vector<Reader> readers;
         std::string words;  // the end of the line
         bool listed;        // "readers" is a list; otherwise null, with the words as "readersNote"
+        std::size_t statusCalls = SIZE_MAX;  // how many readers are asked about; all unless less
     };
     const Case cases[] = {
         {"no service", L"8010001D", L"", {}, kNotRunning, false},
@@ -116,6 +139,19 @@ TEST_F(CardReaders, TheLineAndTheReportSayWhatTheSmartCardServiceSees) {
         {"two readers, one with a card", L"", L"",
          {{L"10022 Virtual PCD 00 00", "Virtual PCD 00 00", true}, {L"12 Virtual PCD 00 01", "Virtual PCD 00 01", false}},
          "; Windows sees 2 card readers: Virtual PCD 00 00 (a card is in it), Virtual PCD 00 01 (no card)", true},
+        // One reader unplugged between the list and the question about it: the others still count.
+        {"a reader gone since the list", L"", L"",
+         {{L"12 Reader A", "Reader A", false}, {L"!80100009 Reader B", "Reader B", std::nullopt},
+          {L"10022 Reader C", "Reader C", true}},
+         "; Windows sees 3 card readers: Reader A (no card), Reader B (Windows cannot tell whether a card is in it), "
+         "Reader C (a card is in it)", true},
+        // The service itself stopped meanwhile: nothing more is asked.
+        {"the service stopped after the list", L"", L"",
+         {{L"12 Reader A", "Reader A", false}, {L"!8010001E Reader B", "Reader B", std::nullopt},
+          {L"22 Reader C", "Reader C", true}},
+         kNotRunning, false, 2},
+        // What a Remote Desktop session without smart cards answers, here outside one.
+        {"a broken pipe", L"6D", L"", {}, "; could not ask the smart-card service: error 0x0000006D", false},
         {"the longest name", L"", L"", {{L"30022 " + std::wstring(longest.begin(), longest.end()), longest, true}},
          "; Windows sees 1 card reader: " + longest + " (a card is in it)", true},
         // Given to the checker in the ANSI code page, as Windows' "A" functions give names (last:
@@ -123,11 +159,7 @@ TEST_F(CardReaders, TheLineAndTheReportSayWhatTheSmartCardServiceSees) {
         {"accented letters", L"", L"", {{L"20012 Lecteur de cartes \u00E0 puce Soci\u00E9t\u00E9 0", accented, false}},
          "; Windows sees 1 card reader: " + accented + " (no card)", true},
     };
-    const scenario::ClaimedPath systemCopy(checktest::Environment("SystemRoot") + "\\system32\\winscard.dll");
-    const std::string standIn = testsupport::ProgramFolder() + "winscard_standin.dll";
-    // A 32-bit test writes to syswow64 here, the 32-bit checker's system folder.
-    ASSERT_TRUE(CopyFileA(standIn.c_str(), systemCopy.path().c_str(), FALSE));
-    const checktest::ScopedWineDllOverride native(kChecker, "winscard", "native");
+    const StandIn standIn;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string log = folder_ / "winscard.log";
@@ -150,7 +182,10 @@ TEST_F(CardReaders, TheLineAndTheReportSayWhatTheSmartCardServiceSees) {
             ASSERT_EQ(row["readers"].items.size(), c.readers.size()) << row["detail"].text;
             for (std::size_t i = 0; i < c.readers.size(); ++i) {
                 EXPECT_EQ(row["readers"][i]["name"].text, c.readers[i].name);
-                EXPECT_EQ(row["readers"][i]["card"].boolean, c.readers[i].card);
+                if (c.readers[i].card)
+                    EXPECT_EQ(row["readers"][i]["card"].boolean, *c.readers[i].card);
+                else
+                    EXPECT_EQ(row["readers"][i]["card"].kind, JsonValue::Kind::Null);
             }
         } else {
             EXPECT_EQ(row["readers"].kind, JsonValue::Kind::Null);
@@ -161,7 +196,7 @@ TEST_F(CardReaders, TheLineAndTheReportSayWhatTheSmartCardServiceSees) {
         std::vector<std::string> calls{"SCardEstablishContext scope=0"};
         if (c.establish.empty()) {
             calls.push_back("SCardListReadersA context=ours groups=all");
-            for (std::size_t i = 0; c.list.empty() && i < c.readers.size(); ++i)
+            for (std::size_t i = 0; c.list.empty() && i < std::min(c.readers.size(), c.statusCalls); ++i)
                 calls.push_back("SCardGetStatusChangeA context=ours timeout=0 current=0x0 user=null reader=" +
                                 std::to_string(i + 1));
             calls.push_back("SCardReleaseContext context=ours");
@@ -178,6 +213,65 @@ TEST_F(CardReaders, WithWinesOwnStubTheLineSaysSoAndTheVerdictStaysTheFolders) {
     EXPECT_EQ(row["detail"].text.rfind(tools + ": folder present; ", 0), 0u) << row["detail"].text;
     ExpectLineEnd(row, "; could not ask the smart-card service: error 0x80100001");
     EXPECT_EQ(row["readers"].kind, JsonValue::Kind::Null);
+}
+
+// A service that does not answer (a Remote Desktop client that has stalled) holds the report only
+// for the limit: the line says so, and the verdict stays the folders'.
+TEST_F(CardReaders, AServiceThatDoesNotAnswerHoldsTheReportOnlyForTheLimit) {
+    const checktest::CreatedFolders made(programFiles_ + "\\GemAlto\\ReaderTools");
+    const StandIn standIn;
+    ScopedEnvironment script;
+    script.Set(L"QT_TEST_WINSCARD_LIST_SLEEP", L"4E20");  // 20 s
+    script.Set(L"QT_TEST_WINSCARD_READER1", L"22 Reader A");
+    const auto started = Clock::now();
+    const JsonValue row = SmartCardRow();
+    const double took = std::chrono::duration<double>(Clock::now() - started).count();
+    std::printf("report written after %.2f s\n", took);
+    EXPECT_LT(took, 15.0) << "the report waited for the service";
+    EXPECT_EQ(row["result"].text, "Passed");
+    ExpectLineEnd(row, kNoAnswer);
+    EXPECT_EQ(row["readers"].kind, JsonValue::Kind::Null);
+    EXPECT_EQ("; " + row["readersNote"].text, kNoAnswer);
+}
+
+// The same in the window: it answers messages while the service is asked, the row comes after
+// the limit, and the question left behind ends later on its own without harm.
+TEST_F(CardReaders, AServiceThatDoesNotAnswerNeverHoldsTheWindow) {
+    const StandIn standIn;
+    const std::string log = folder_ / "winscard.log";
+    DeleteFileA(log.c_str());
+    ScopedEnvironment script;
+    script.Set(L"QT_TEST_WINSCARD_LIST_SLEEP", L"1F40");  // 8 s
+    script.Set(L"QT_TEST_WINSCARD_READER1", L"22 Reader A");
+    script.Set(L"QT_TEST_WINSCARD_LOG", std::wstring(log.begin(), log.end()));
+    ui::CheckerWindow window("winxp");
+
+    auto listAsked = Clock::now() + 30s;
+    while (Clock::now() < listAsked && ReadWhole(log).find("SCardListReadersA") == std::string::npos)
+        std::this_thread::sleep_for(20ms);
+    ASSERT_NE(ReadWhole(log).find("SCardListReadersA"), std::string::npos) << "the readers were never asked for";
+    listAsked = Clock::now();
+
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(window.hwnd(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0)
+        << "the window is held while the service is asked";
+    const HWND box = window.Control(kSmartCardBoxId);
+    while (Clock::now() < listAsked + 15s && testsupport::WindowText(box) == "Not checked yet")
+        std::this_thread::sleep_for(20ms);
+    const double shown = std::chrono::duration<double>(Clock::now() - listAsked).count();
+    std::printf("row shown %.2f s after the readers were asked for\n", shown);
+    EXPECT_EQ(testsupport::WindowText(box), "Failed") << "no reader tools here";
+    EXPECT_LT(shown, 6.0) << "the row waited for the service past the limit";
+
+    // The question left behind ends once the stand-in wakes, and releases its context.
+    std::this_thread::sleep_until(listAsked + 10s);
+    EXPECT_NE(ReadWhole(log).find("SCardReleaseContext"), std::string::npos);
+    ASSERT_FALSE(window.WaitForExit(0ms)) << "the checker ended when the question left behind ended";
+    PostMessageA(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(window.WaitForExit(10s));
+    DWORD code = 1;
+    GetExitCodeProcess(window.process(), &code);
+    EXPECT_EQ(code, 0u);
 }
 
 }  // namespace

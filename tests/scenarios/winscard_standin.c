@@ -2,8 +2,11 @@
  * prefix's system copy as winscard.dll, it answers what the environment of the process says:
  *   QT_TEST_WINSCARD_ESTABLISH  hex code SCardEstablishContext returns (0 when not set)
  *   QT_TEST_WINSCARD_LIST       hex code SCardListReadersA returns (0 when not set)
+ *   QT_TEST_WINSCARD_LIST_SLEEP hex milliseconds SCardListReadersA sleeps before it answers, as a
+ *                               Remote Desktop client that does not answer
  *   QT_TEST_WINSCARD_READER1..4 "HEXSTATE NAME": a reader and the event state it reports; the name
- *                               is given to the caller in the ANSI code page, as Windows does
+ *                               is given to the caller in the ANSI code page, as Windows does.
+ *                               "!HEXCODE NAME": a reader whose status call fails with that code
  *   QT_TEST_WINSCARD_LOG        a file each call appends one line to, with how it was called */
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -21,6 +24,7 @@ static const SCARDCONTEXT kContext = 0x5CA4D;
 struct Reader {
     char name[LONGEST_NAME];
     DWORD state;
+    DWORD code; /* what a status call about it returns */
 };
 
 static DWORD ScriptedCode(const wchar_t* variable) {
@@ -37,7 +41,10 @@ static int ScriptedReaders(struct Reader* readers) {
         const DWORD n = GetEnvironmentVariableW(variable, value, LONGEST_NAME);
         if (n == 0 || n >= LONGEST_NAME) break;
         wchar_t* name = NULL;
-        readers[count].state = (DWORD)wcstoul(value, &name, 16);
+        const int fails = value[0] == L'!';
+        const DWORD number = (DWORD)wcstoul(value + fails, &name, 16);
+        readers[count].state = fails ? 0 : number;
+        readers[count].code = fails ? number : 0;
         if (*name == L' ') ++name;
         if (!WideCharToMultiByte(CP_ACP, 0, name, -1, readers[count].name, LONGEST_NAME, NULL, NULL)) break;
         ++count;
@@ -82,6 +89,7 @@ __declspec(dllexport) LONG WINAPI SCardListReadersA(SCARDCONTEXT context, LPCSTR
     char line[128];
     snprintf(line, sizeof line, "SCardListReadersA context=%s groups=%s", Which(context), groups ? "some" : "all");
     Log(line);
+    Sleep(ScriptedCode(L"QT_TEST_WINSCARD_LIST_SLEEP"));
     const DWORD code = ScriptedCode(L"QT_TEST_WINSCARD_LIST");
     if (code != 0) return (LONG)code;
     static struct Reader readers[MOST_READERS];
@@ -117,6 +125,7 @@ __declspec(dllexport) LONG WINAPI SCardGetStatusChangeA(SCARDCONTEXT context, DW
                  Which(context), (unsigned long)timeout, (unsigned long)states[i].dwCurrentState,
                  states[i].pvUserData ? "set" : "null", which);
         Log(line);
+        if (which && readers[which - 1].code) return (LONG)readers[which - 1].code;
         states[i].dwEventState =
             which ? readers[which - 1].state : SCARD_STATE_UNKNOWN | SCARD_STATE_CHANGED | SCARD_STATE_IGNORE;
     }
