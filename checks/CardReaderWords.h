@@ -16,7 +16,7 @@ CardReaders CardReadersFrom(const platform::SmartCardAnswer& answer);
 //   "; no card reader is attached"
 //   "; the smart-card service is not running (Windows starts it when a reader is plugged in)"
 //   "; could not ask the smart-card service: error 0x8010001F"
-//   "; could not ask the smart-card service: no answer within 3 seconds"
+//   "; could not ask the smart-card service: no answer within 1 second"
 // In a Remote Desktop session no service, no reader and ERROR_BROKEN_PIPE all mean that the
 // connecting PC passes no reader on, and read "; in a Remote Desktop session Windows sees the
 // card readers of the PC you connect from: none is passed on (smart-card redirection may be off)".

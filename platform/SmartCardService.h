@@ -20,9 +20,10 @@ SmartCardAnswer AskSmartCardService();
 // does not answer never holds the caller, as an Internet fetch never does. One Ask at a time.
 class SmartCardQuery {
 public:
-    // Long enough for a dozen round trips over a slow Remote Desktop link; the row's one-second
-    // pause runs meanwhile, so a prompt answer changes nothing in the window's pacing.
-    static constexpr std::chrono::seconds kLimit{3};
+    // The row's pause, which runs meanwhile: the question never holds the run past it, and a
+    // prompt answer changes nothing in the window's pacing. A Remote Desktop link too slow for
+    // its round trips in that time is said in the line.
+    static constexpr std::chrono::seconds kLimit{1};
 
     // The service's answer, or one that says no answer came within `limit` (or before Cancel).
     SmartCardAnswer Ask(std::chrono::seconds limit = kLimit);

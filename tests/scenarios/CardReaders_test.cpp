@@ -33,7 +33,7 @@ using namespace std::chrono_literals;
 using apptest::JsonValue;
 using Clock = std::chrono::steady_clock;
 constexpr char kChecker[] = "QTSysCheck.exe";
-constexpr char kNoAnswer[] = "; could not ask the smart-card service: no answer within 3 seconds";
+constexpr char kNoAnswer[] = "; could not ask the smart-card service: no answer within 1 second";
 constexpr int kSmartCardBoxId = 105;  // picSmartCard
 constexpr char kNotRunning[] =
     "; the smart-card service is not running (Windows starts it when a reader is plugged in)";
