@@ -295,7 +295,7 @@ bool HttpFetch::Get(const std::string& url, const ChunkSink& onChunk) {
     // the request went.
     const ProxySettings proxy = ReadProxySettings();
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    const auto report = std::make_shared<FetchReport>();
+    const auto report = std::shared_ptr<FetchReport>(new FetchReport);  // not make_shared: see ChunkRelay::Run
     const ChunkRelay::Outcome relayed = relay_.Run(
         [url, timeout, report](const ChunkRelay::Deliver& deliver) {
             return FetchBlocking(url, timeout, deliver, *report);

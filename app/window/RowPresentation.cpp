@@ -5,10 +5,13 @@
 #include "app/window/LinkMarkup.h"
 #include "app/window/Rows.h"
 
-void RowPresentation::Create(HWND window, HINSTANCE instance, Row row) {
+void RowPresentation::Create(HWND window, Row row) {
     row_ = row;
     window_ = window;
-    link_ = CreateLinkControl(window, instance, fix_layout::kFirstRowLink + static_cast<int>(row));
+}
+
+void RowPresentation::CreateLink(HINSTANCE instance) {
+    link_ = CreateLinkControl(window_, instance, fix_layout::kFirstRowLink + static_cast<int>(row_));
 }
 
 layout::Image RowPresentation::Show(const RowFindings& findings, RowTips& tips) const {

@@ -13,8 +13,10 @@ class RowPresentation {
 public:
     RowPresentation() = default;
 
-    // Takes the row's controls in `window` and creates its hidden link.
-    void Create(HWND window, HINSTANCE instance, Row row);
+    // Takes the row's controls in `window`.
+    void Create(HWND window, Row row);
+    // Creates the row's link, hidden.
+    void CreateLink(HINSTANCE instance);
 
     // The box's name and the tooltips as `findings` say; returns the mark the box is to show.
     layout::Image Show(const RowFindings& findings, RowTips& tips) const;

@@ -5,17 +5,26 @@
 #include "app/window/FixLayout.h"
 
 void RowsView::Create(HWND window, HINSTANCE instance, HWND closeButton) {
-    for (int i = 0; i < kRowCount; ++i) rows_[static_cast<std::size_t>(i)].Create(window, instance, static_cast<Row>(i));
-    footer_.Create(window, instance);
+    window_ = window;
+    instance_ = instance;
+    closeButton_ = closeButton;
+    for (int i = 0; i < kRowCount; ++i) rows_[static_cast<std::size_t>(i)].Create(window, static_cast<Row>(i));
+}
+
+void RowsView::CreateLinks() {
+    if (linksCreated_) return;
+    linksCreated_ = true;
+    for (RowPresentation& row : rows_) row.CreateLink(instance_);
+    footer_.Create(window_, instance_);
     // Tab order is z-order: each link goes in right after the one before it.
-    HWND after = GetWindow(closeButton, GW_HWNDPREV);
+    HWND after = GetWindow(closeButton_, GW_HWNDPREV);
     const auto insert = [&after](HWND link) {
         if (!link) return;
         SetWindowPos(link, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = link;
     };
     for (const RowPresentation& row : rows_) insert(row.link());
-    after = closeButton;
+    after = closeButton_;
     insert(footer_.copy());
     insert(footer_.checkAgain());
 }
@@ -25,6 +34,7 @@ layout::Image RowsView::Show(Row row, const RowFindings& findings, RowTips& tips
 }
 
 int RowsView::ShowLinks(const RowFindings& findings, HFONT font, int dpi) {
+    CreateLinks();
     const int left = layout::TwipsToPixels(fix_layout::kLinkColumnLeft, dpi);
     for (RowPresentation& row : rows_) row.ShowLink(findings, font, left, dpi);
     footer_.ShowCopy(font, dpi);
@@ -42,6 +52,11 @@ int RowsView::PlaceLinks(const RowFindings& findings, HFONT font, int dpi) {
 void RowsView::HideLinks() {
     for (RowPresentation& row : rows_) row.HideLink();
     footer_.HideCheckAgain();
+}
+
+void RowsView::ShowCheckAgain(HFONT font, int dpi) {
+    CreateLinks();
+    footer_.ShowCheckAgain(font, dpi);
 }
 
 void RowsView::MarkCopied(HFONT font, int dpi) {

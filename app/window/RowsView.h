@@ -11,8 +11,9 @@
 
 class RowsView {
 public:
-    // Takes the rows' controls in `window` and creates the links hidden: Tab reaches the rows'
-    // links in row order, then `closeButton`, then the links beside it.
+    // Takes the rows' controls in `window`. The links are made when a run first ends, so that the
+    // first paint does not wait for controls it does not show: Tab then reaches the rows' links in
+    // row order, then `closeButton`, then the links beside it.
     void Create(HWND window, HINSTANCE instance, HWND closeButton);
 
     // The row's box name and tooltips as `findings` say; returns the mark its box is to show.
@@ -28,11 +29,18 @@ public:
     void HideLinks();
 
     // A fix was opened: how to check again appears beside Close.
-    void ShowCheckAgain(HFONT font, int dpi) { footer_.ShowCheckAgain(font, dpi); }
+    void ShowCheckAgain(HFONT font, int dpi);
     // The report went to the clipboard: "Copy the report", where shown, says so.
     void MarkCopied(HFONT font, int dpi);
 
 private:
+    // Creates the links, hidden and in tab order, unless they are there already.
+    void CreateLinks();
+
+    HWND window_ = nullptr;
+    HINSTANCE instance_ = nullptr;
+    HWND closeButton_ = nullptr;
+    bool linksCreated_ = false;
     std::array<RowPresentation, kRowCount> rows_{};
     FooterLinks footer_;
 };

@@ -221,13 +221,17 @@ void frmMain::CreateControls() {
         PictureOf(c.id) = c.image;
     }
     // Tab order is z-order in Windows: stack the controls by their tab index.
-    std::array<const layout::Control*, layout::kControls.size()> byTab{};
-    std::transform(layout::kControls.begin(), layout::kControls.end(), byTab.begin(),
-                   [](const layout::Control& c) { return &c; });
-    std::sort(byTab.begin(), byTab.end(),
-              [](const layout::Control* a, const layout::Control* b) { return a->tabIndex < b->tabIndex; });
-    for (const layout::Control* c : byTab)
-        SetWindowPos(Control(c->id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Sorted as the program is compiled: no sorting code in the program file.
+    static constexpr std::array<layout::ControlId, layout::kControls.size()> kByTab = [] {
+        std::array<layout::Control, layout::kControls.size()> controls = layout::kControls;
+        std::sort(controls.begin(), controls.end(),
+                  [](const layout::Control& a, const layout::Control& b) { return a.tabIndex < b.tabIndex; });
+        std::array<layout::ControlId, layout::kControls.size()> ids{};
+        std::transform(controls.begin(), controls.end(), ids.begin(), [](const layout::Control& c) { return c.id; });
+        return ids;
+    }();
+    for (const layout::ControlId id : kByTab)
+        SetWindowPos(Control(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The caption "Operating System:" reaches a little into the release's name beside it (by a
     // pixel at 100 %, two at 150 %); the name lies above it, so its first letter is never covered.
     const HWND above = GetWindow(Control(layout::Label2), GW_HWNDPREV);

@@ -55,6 +55,32 @@ TEST(LeadingNumber, ReadsADecimalFraction) {
     EXPECT_EQ(LeadingNumber("1.2.3"), 1.2);
 }
 
+// Short decimals come out exactly as the compiler reads the same literal; long ones within a few
+// units in the last place.
+TEST(LeadingNumber, ReadsDecimalsAsTheNearestDouble) {
+    const struct {
+        const char* text;
+        double exact;
+    } exactly[] = {
+        {"0.1", 0.1},       {"0.3", 0.3},         {"123.456", 123.456}, {"4.35", 4.35},
+        {"0.05", 0.05},     {"000.0070", 0.007},  {"1e22", 1e22},       {"9007199254740991", 9007199254740991.0},
+        {"1e-22", 1e-22},   {"2.5e-3", 2.5e-3},   {"31.4159e-1", 3.14159},
+    };
+    for (const auto& c : exactly) EXPECT_EQ(LeadingNumber(c.text), c.exact) << c.text;
+    const struct {
+        const char* text;
+        double near;
+    } closely[] = {
+        {"12345678901234567890123", 12345678901234567890123.0},
+        {"0.12345678901234567890123", 0.12345678901234567890123},
+        {"1e100", 1e100},
+        {"1.7976931348623157e308", 1.7976931348623157e308},
+        {"2.2250738585072014e-308", 2.2250738585072014e-308},
+        {"1234567890123456789012.5e-30", 1234567890123456789012.5e-30},
+    };
+    for (const auto& c : closely) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.near) << c.text;
+}
+
 TEST(LeadingNumber, ReadsHexadecimalAndOctalPrefixes) {
     EXPECT_EQ(LeadingNumber("&H1F"), 31);
     EXPECT_EQ(LeadingNumber("&hff (x)"), 255);

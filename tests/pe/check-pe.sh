@@ -3,12 +3,12 @@
 # takes from DLLs only functions on the reviewed list of what Windows XP SP2 has (so it imports
 # only DLLs Windows protects from planting), and that lets the loader harden it (address
 # randomisation, no executable data), and that is aware of terminal services.
-# Usage: check-pe.sh OBJDUMP PROGRAM.exe pe32|pe32+ [FUNCTION_LIST SOURCE_DIR [DLLS]]
+# Usage: check-pe.sh OBJDUMP PROGRAM.exe pe32|pe32+ [FUNCTION_LIST SOURCE_DIR [DLLS [MAX_BYTES]]]
 # Without the list of functions Windows XP SP2 has (xp-sp2-functions.txt), only the kind and the
 # hardening are checked. DLLS, such as "advapi32.dll gdi32.dll", is the exact set of DLLs the
-# program must import, in any order and case.
+# program must import, in any order and case. MAX_BYTES is the largest the file may be.
 set -euo pipefail
-objdump="$1" exe="$2" kind="$3" allow_list="${4:-}" sources="${5:-}" expected_dlls="${6:-}"
+objdump="$1" exe="$2" kind="$3" allow_list="${4:-}" sources="${5:-}" expected_dlls="${6:-}" max_bytes="${7:-}"
 headers=$("$objdump" -p "$exe")
 fail=0
 complain() { echo "FAIL: $*"; fail=1; }
@@ -80,7 +80,13 @@ if [ -n "$expected_dlls" ]; then
     complain "imports ${imported_dlls% }, not exactly ${expected_dlls% } (known DLLs only)"
 fi
 
+# The file handed to customers stays small; the size is named so a build over it says by how much.
+bytes=$(stat -c %s "$exe")
+if [ -n "$max_bytes" ] && (( bytes > max_bytes )); then
+  complain "$(basename "$exe") is $bytes bytes ($((bytes / 1024)) KB), over the limit of $max_bytes bytes ($((max_bytes / 1024)) KB) by $((bytes - max_bytes))"
+fi
+
 echo "$imported_dlls"
-echo "$(stat -c %s "$exe") bytes"
+echo "$bytes bytes"
 sed -n '/^DllCharacteristics/,/^[A-Z]/{/^[[:space:]]/p}' <<<"$headers" | tr -s '\t\n' '  '; echo
 exit $fail

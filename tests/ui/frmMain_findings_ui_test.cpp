@@ -417,6 +417,20 @@ void EndEveryOther(DWORD notProcess, const char* words, const char* program) {
 
 }  // namespace links
 
+// The links appear only once a run has ended, so they are made then: the first paint does not
+// wait for controls it never shows.
+TEST(RowFindingsFromOutside, TheLinksAreMadeWhenTheRunEnds) {
+    CheckerWindow window("winxp");
+    ASSERT_FALSE(window.CloseEnabled()) << "the run ended before it could be looked at";
+    for (int id = links::kFirstRowLink; id <= links::kCheckAgainLink; ++id)
+        EXPECT_EQ(window.Control(id), nullptr) << "link " << id << " exists during the run";
+    ASSERT_TRUE(WaitUntil([&window] { return window.CloseEnabled(); }, 60s)) << "the run never ended";
+    // Close is enabled as the run's end is shown; the links are made in the same step.
+    WaitUntil([&window] { return window.Control(links::kCheckAgainLink) != nullptr; }, 5s);
+    for (int id = links::kFirstRowLink; id <= links::kCheckAgainLink; ++id)
+        EXPECT_NE(window.Control(id), nullptr) << "link " << id << " is missing after the run";
+}
+
 TEST_F(FinishedRun, EachFailedRowsLinkReadsAsTheReportsFixAndNoneTakesTheFocus) {
     const HWND focus = links::Focused(window_);
     for (int id = links::kFirstRowLink; id <= links::kCheckAgainLink; ++id)
