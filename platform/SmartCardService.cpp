@@ -100,7 +100,7 @@ SmartCardAnswer AskSmartCardService() {
 SmartCardAnswer SmartCardQuery::Ask(std::chrono::seconds limit) {
     // The asking thread fills an answer it shares with nothing of the caller's: left behind in a
     // winscard call past the limit, it touches only what it owns.
-    const auto answer = std::make_shared<SmartCardAnswer>();
+    const auto answer = std::shared_ptr<SmartCardAnswer>(new SmartCardAnswer());
     const ChunkRelay::Outcome outcome = relay_.Run(
         [answer](const ChunkRelay::Deliver&) {
             *answer = AskSmartCardService();

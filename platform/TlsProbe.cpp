@@ -418,7 +418,7 @@ HandshakeTrace TlsProbe::Handshake(const ProbeRequest& request) {
         trace.missing = missing.what();
         return trace;
     }
-    const auto shared = std::make_shared<SharedTrace>();
+    const auto shared = std::shared_ptr<SharedTrace>(new SharedTrace());
     const auto deadline = Clock::now() + request.limit;
     const ChunkRelay::Outcome outcome = relay_.Run(
         [request, deadline, shared](const ChunkRelay::Deliver&) { return ProbeBlocking(request, deadline, *shared); },

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "app/window/FixLayout.h"
+#include "app/window/LinkControl.h"
 
-void RowsView::Create(HWND window, HINSTANCE instance, HWND closeButton) {
+void RowsView::Create(HWND window, HINSTANCE instance, HWND closeButton, const WindowColours& colours) {
     window_ = window;
     instance_ = instance;
     closeButton_ = closeButton;
+    colours_ = &colours;
     for (int i = 0; i < kRowCount; ++i) rows_[static_cast<std::size_t>(i)].Create(window, static_cast<Row>(i));
 }
 
@@ -18,8 +20,9 @@ void RowsView::CreateLinks() {
     footer_.Create(window_, instance_);
     // Tab order is z-order: each link goes in right after the one before it.
     HWND after = GetWindow(closeButton_, GW_HWNDPREV);
-    const auto insert = [&after](HWND link) {
+    const auto insert = [this, &after](HWND link) {
         if (!link) return;
+        PaintLinkInColours(link, *colours_);  // as the labels' words are
         SetWindowPos(link, after ? after : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = link;
     };

@@ -8,13 +8,15 @@
 #include "app/RowFindings.h"
 #include "app/window/FooterLinks.h"
 #include "app/window/RowPresentation.h"
+#include "app/window/WindowColours.h"
 
 class RowsView {
 public:
     // Takes the rows' controls in `window`. The links are made when a run first ends, so that the
     // first paint does not wait for controls it does not show: Tab then reaches the rows' links in
-    // row order, then `closeButton`, then the links beside it.
-    void Create(HWND window, HINSTANCE instance, HWND closeButton);
+    // row order, then `closeButton`, then the links beside it. Their words are painted in
+    // `colours`, the window's own, which it keeps as long as it lives.
+    void Create(HWND window, HINSTANCE instance, HWND closeButton, const WindowColours& colours);
 
     // The row's box name and tooltips as `findings` say; returns the mark its box is to show.
     layout::Image Show(Row row, const RowFindings& findings, RowTips& tips) const;
@@ -40,6 +42,7 @@ private:
     HWND window_ = nullptr;
     HINSTANCE instance_ = nullptr;
     HWND closeButton_ = nullptr;
+    const WindowColours* colours_ = nullptr;
     bool linksCreated_ = false;
     std::array<RowPresentation, kRowCount> rows_{};
     FooterLinks footer_;

@@ -9,7 +9,6 @@
 #include "app/window/FixLayout.h"
 #include "app/window/FixStart.h"
 #include "app/window/LabelFit.h"
-#include "app/window/LinkControl.h"
 #include "app/window/RaisedFlag.h"
 #include "app/window/Rows.h"
 #include "app/window/ScreenPlacement.h"
@@ -237,10 +236,7 @@ void frmMain::CreateControls() {
     const HWND above = GetWindow(Control(layout::Label2), GW_HWNDPREV);
     SetWindowPos(Control(layout::lblOS), above ? above : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    view_.Create(hwnd_, instance_, Control(layout::cmdClose));
-    // The links' words in the window's colours, as its labels' are.
-    for (int id = fix_layout::kFirstRowLink; id <= fix_layout::kCheckAgainLink; ++id)
-        PaintLinkInColours(GetDlgItem(hwnd_, id), scheme_.colours());
+    view_.Create(hwnd_, instance_, Control(layout::cmdClose), scheme_.colours());
     for (int i = 0; i < kRowCount; ++i) ShowRow(static_cast<Row>(i));  // the boxes' names
 }
 

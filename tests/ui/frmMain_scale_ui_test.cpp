@@ -439,7 +439,8 @@ TEST_F(CheckerInHighContrastScheme, EachLinkReadsBeforeAndAfterHighContrastIsTur
     ASSERT_TRUE(WaitForClose(window, 120s));
     {
         SCOPED_TRACE("the designed white window");
-        ExpectEveryLinkReadable(window, testsupport::CaptureClient(window.hwnd()), kWhite);
+        // In the window's own link colour, not one the SysLink took from the scheme.
+        ExpectEveryLinkReadable(window, testsupport::CaptureClient(window.hwnd()), kWhite, kLinkBlue);
     }
     TurnHighContrastOn(window);
     std::this_thread::sleep_for(500ms);
