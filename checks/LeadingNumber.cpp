@@ -1,7 +1,10 @@
 #include "LeadingNumber.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace {
@@ -50,47 +53,25 @@ std::string_view DecimalPrefix(std::string_view text) {
     return text.substr(0, end);
 }
 
-// The value of a plain decimal number (as DecimalPrefix gives it). Written out rather than taken
-// from strtod, whose correctly rounded reading of any text brings about 20 KB into the program:
-// the first 19 significant digits are kept exactly in 64 bits, later ones only move the decimal
-// point. Digits that fit a double scaled by at most 10^22 (exact in a double) take one rounding,
-// as strtod's would; only longer or larger numbers, never a version part, may differ from it in
-// the last bit. Beyond a double's range the scaling itself gives infinity or zero.
-double DecimalValue(std::string_view number) {
-    std::uint64_t digits = 0;
-    int kept = 0;
-    long long exponent = 0;
-    bool afterPoint = false;
-    std::size_t at = 0;
-    for (; at < number.size() && number[at] != 'e' && number[at] != 'E'; ++at) {
-        if (number[at] == '.') {
-            afterPoint = true;
-        } else if (kept < 19) {
-            digits = digits * 10 + static_cast<unsigned>(number[at] - '0');
-            if (digits != 0) ++kept;
-            if (afterPoint) --exponent;
-        } else if (!afterPoint) {
-            ++exponent;
-        }
-    }
-    if (digits == 0) return 0;  // also keeps 0e99999 from becoming 0 * infinity
-    if (at < number.size()) {
-        std::string_view power = number.substr(at + 1);
-        const bool negative = power.front() == '-';
-        if (power.front() == '+' || negative) power.remove_prefix(1);
+// Whether a decimal number that a double cannot hold is too large (rather than too small): the
+// decimal exponent of its first significant digit is positive.
+bool IsTooLarge(std::string_view number) {
+    const std::size_t exponentAt = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, exponentAt);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return false;  // zero is never out of range
+    long long magnitude = first < point ? static_cast<long long>(point - first)
+                                        : -static_cast<long long>(first - point - 1);
+    if (exponentAt != std::string_view::npos) {
+        std::string_view exponent = number.substr(exponentAt + 1);
+        const bool negative = exponent.front() == '-';
+        if (exponent.front() == '+' || negative) exponent.remove_prefix(1);
         long long value = 0;
-        for (const char c : power) value = std::min(value * 10 + (c - '0'), 1'000'000'000LL);
-        exponent += negative ? -value : value;
+        for (const char c : exponent) value = std::min(value * 10 + (c - '0'), 1'000'000'000LL);
+        magnitude += negative ? -value : value;
     }
-    // 19 digits times 10^400 overflow and divided by 10^400 underflow: no need to go further.
-    exponent = std::clamp(exponent, -400LL, 400LL);
-    double value = static_cast<double>(digits);
-    constexpr double kLargestExactPowerOfTen = 1e22;
-    for (; exponent > 22; exponent -= 22) value *= kLargestExactPowerOfTen;
-    for (; exponent < -22; exponent += 22) value /= kLargestExactPowerOfTen;
-    double scale = 1;
-    for (long long i = 0; i < (exponent < 0 ? -exponent : exponent); ++i) scale *= 10;
-    return exponent < 0 ? value / scale : value * scale;
+    return magnitude > 0;
 }
 
 }  // namespace
@@ -113,6 +94,13 @@ double LeadingNumber(std::string_view text) {
     const std::string_view number = DecimalPrefix(rest);
     if (number.empty()) return 0;
 
-    const double value = DecimalValue(number);
+    // strtod rather than from_chars, whose floating-point reading is over 40 KB of the program.
+    // The text is already a plain decimal number, and the program never leaves the C locale, so
+    // the point is '.'.
+    const std::string copy(number);
+    errno = 0;
+    double value = std::strtod(copy.c_str(), nullptr);
+    if (errno == ERANGE && (value == 0 || std::isinf(value)))
+        value = IsTooLarge(number) ? std::numeric_limits<double>::infinity() : 0.0;
     return negative ? -value : value;
 }
