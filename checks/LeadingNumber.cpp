@@ -1,11 +1,8 @@
 #include "LeadingNumber.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-#include <limits>
 #include <string>
+
+#include "DecimalToDouble.h"
 
 namespace {
 
@@ -53,27 +50,6 @@ std::string_view DecimalPrefix(std::string_view text) {
     return text.substr(0, end);
 }
 
-// Whether a decimal number that a double cannot hold is too large (rather than too small): the
-// decimal exponent of its first significant digit is positive.
-bool IsTooLarge(std::string_view number) {
-    const std::size_t exponentAt = number.find_first_of("eE");
-    const std::string_view mantissa = number.substr(0, exponentAt);
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t first = mantissa.find_first_of("123456789");
-    if (first == std::string_view::npos) return false;  // zero is never out of range
-    long long magnitude = first < point ? static_cast<long long>(point - first)
-                                        : -static_cast<long long>(first - point - 1);
-    if (exponentAt != std::string_view::npos) {
-        std::string_view exponent = number.substr(exponentAt + 1);
-        const bool negative = exponent.front() == '-';
-        if (exponent.front() == '+' || negative) exponent.remove_prefix(1);
-        long long value = 0;
-        for (const char c : exponent) value = std::min(value * 10 + (c - '0'), 1'000'000'000LL);
-        magnitude += negative ? -value : value;
-    }
-    return magnitude > 0;
-}
-
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
@@ -94,13 +70,6 @@ double LeadingNumber(std::string_view text) {
     const std::string_view number = DecimalPrefix(rest);
     if (number.empty()) return 0;
 
-    // strtod rather than from_chars, whose floating-point reading is over 40 KB of the program.
-    // The text is already a plain decimal number, and the program never leaves the C locale, so
-    // the point is '.'.
-    const std::string copy(number);
-    errno = 0;
-    double value = std::strtod(copy.c_str(), nullptr);
-    if (errno == ERANGE && (value == 0 || std::isinf(value)))
-        value = IsTooLarge(number) ? std::numeric_limits<double>::infinity() : 0.0;
+    const double value = DecimalToDouble(number);
     return negative ? -value : value;
 }

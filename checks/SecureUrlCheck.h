@@ -11,6 +11,7 @@
 #include "InternetChecks.h"
 #include "ProxyRoute.h"
 #include "platform/ProxyTunnel.h"
+#include "platform/SteadyClock.h"
 
 using platform::ProbeRequest;
 
@@ -67,7 +68,7 @@ Finding SecureUrlFinding(const std::string& url, const std::string& marker, Fetc
         if (!request)
             return WithClientTls(finding, {set.offered, std::nullopt, ClientTlsResult::NotChecked,
                                            "the proxy in the Internet settings is not one to connect to"}, false);
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = platform::SteadyClock::now();
         const HandshakeTrace trace = probe.Handshake(*request);
         const ClientTlsNote note = ClassifyHandshake(set, trace, limit);
         bool windowsSetRefused = set.protocols == sp_prot::kWindowsDefaults;
@@ -75,7 +76,7 @@ Finding SecureUrlFinding(const std::string& url, const std::string& marker, Fetc
             ProbeRequest second = *request;
             second.protocols = sp_prot::kWindowsDefaults;
             second.limit = limit - std::chrono::duration_cast<std::chrono::milliseconds>(
-                                       std::chrono::steady_clock::now() - start);
+                                       platform::SteadyClock::now() - start);
             if (second.limit.count() > 0) {
                 const OfferedSet windowsSet{sp_prot::kWindowsDefaults, {}, {}};
                 windowsSetRefused =

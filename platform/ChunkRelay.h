@@ -4,19 +4,18 @@
 // cancelled from any thread, without waiting for the producer: a producer stuck in a blocking
 // call (a name lookup, a silent server) is left behind and ends on its own, holding only what it
 // captured and the state it shares with the relay.
-// Portable; no Windows here.
+// Portable: the threads, the lock and the clock come from Threads.h.
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <utility>
+
+#include "Threads.h"
 
 namespace platform {
 
@@ -56,8 +55,7 @@ public:
     // the consumer stops, Run also waits for the producer to end, up to kStopGrace. Once Run
     // has returned, the producer never reaches `consumer` again. Exceptions from `consumer` pass
     // through. One Run at a time per relay.
-    Outcome Run(Producer producer, const Consumer& consumer,
-                std::chrono::steady_clock::time_point deadline);
+    Outcome Run(Producer producer, const Consumer& consumer, SteadyClock::time_point deadline);
 
     // Thread-safe, and for good: a running Run returns Cancelled at once (after the consumer
     // call in progress, if any), and every later Run returns Cancelled without starting.
@@ -66,8 +64,9 @@ public:
 private:
     // What the two threads share; it lives as long as whichever of them holds it longer.
     struct Exchange {
-        std::mutex mutex;
-        std::condition_variable changed;
+        Mutex mutex;
+        Wakeup toConsumer;  // data, the producer's end, or a cancel
+        Wakeup toProducer;  // room in the buffer, or the consumer gone
         std::string waiting;  // produced, not yet taken
         bool producerDone = false;
         bool producerSucceeded = false;
@@ -77,24 +76,23 @@ private:
 
     static void Produce(Exchange& exchange, const Producer& producer);
 
-    std::mutex mutex_;
+    Mutex mutex_;
     bool cancelled_ = false;
     std::shared_ptr<Exchange> current_;
 };
 
 inline void ChunkRelay::Produce(Exchange& exchange, const Producer& producer) {
     const Deliver deliver = [&exchange](std::string_view piece) {
-        std::unique_lock lock(exchange.mutex);
+        Lock lock(exchange.mutex);
         while (!piece.empty()) {
-            exchange.changed.wait(
-                lock, [&] { return exchange.consumerGone || exchange.waiting.size() < kCapacity; });
+            while (!exchange.consumerGone && exchange.waiting.size() >= kCapacity) exchange.toProducer.Wait(lock);
             if (exchange.consumerGone) return false;
             const bool wasEmpty = exchange.waiting.empty();
             const std::size_t n = std::min(piece.size(), kCapacity - exchange.waiting.size());
             exchange.waiting.append(piece.substr(0, n));
             piece.remove_prefix(n);
             // Waking the consumer costs a thread switch: only when it may be waiting for data.
-            if (wasEmpty) exchange.changed.notify_all();
+            if (wasEmpty) exchange.toConsumer.Set();
         }
         return !exchange.consumerGone;
     };
@@ -109,14 +107,19 @@ inline void ChunkRelay::Produce(Exchange& exchange, const Producer& producer) {
         exchange.producerDone = true;
         exchange.producerSucceeded = succeeded;
     }
-    exchange.changed.notify_all();
+    exchange.toConsumer.Set();
 }
 
 inline ChunkRelay::Outcome ChunkRelay::Run(Producer producer, const Consumer& consumer,
-                                           std::chrono::steady_clock::time_point deadline) {
+                                           SteadyClock::time_point deadline) {
     // Not make_shared: in a program built without run-time type information its control block
     // brings 3 KB of the C++ library along (the hashing behind its type check).
-    const auto exchange = std::shared_ptr<Exchange>(new Exchange);
+    std::shared_ptr<Exchange> exchange;
+    try {
+        exchange = std::shared_ptr<Exchange>(new Exchange);
+    } catch (const std::bad_alloc&) {  // no memory, or Windows has no event left to give
+        return Outcome::Failed;
+    }
     {
         std::lock_guard lock(mutex_);
         if (cancelled_) return Outcome::Cancelled;
@@ -131,46 +134,44 @@ inline ChunkRelay::Outcome ChunkRelay::Run(Producer producer, const Consumer& co
                 std::lock_guard lock(exchange.mutex);
                 exchange.consumerGone = true;
             }
-            exchange.changed.notify_all();
+            exchange.toProducer.Set();
             std::lock_guard lock(relay.mutex_);
             relay.current_.reset();
         }
     } letGo{*this, *exchange};
 
-    try {
-        std::thread([exchange, producer = std::move(producer)] {
-            Produce(*exchange, producer);
-        }).detach();
-    } catch (const std::system_error&) {
+    if (!StartDetachedThread([exchange, producer = std::move(producer)] { Produce(*exchange, producer); }))
         return Outcome::Failed;
-    }
 
+    const auto forConsumer = [&] {
+        return exchange->cancelled || !exchange->waiting.empty() || exchange->producerDone;
+    };
     std::string taken;
-    std::unique_lock lock(exchange->mutex);
+    Lock lock(exchange->mutex);
     for (;;) {
-        const bool woken = exchange->changed.wait_until(lock, deadline, [&] {
-            return exchange->cancelled || !exchange->waiting.empty() || exchange->producerDone;
-        });
+        while (!forConsumer() && exchange->toConsumer.WaitUntil(lock, deadline)) {
+        }
+        const bool woken = forConsumer();
         if (exchange->cancelled) return Outcome::Cancelled;
         // Checked even when woken: a producer that never pauses must not outrun the deadline.
-        if (!woken || std::chrono::steady_clock::now() >= deadline) return Outcome::TimedOut;
+        if (!woken || SteadyClock::now() >= deadline) return Outcome::TimedOut;
         if (!exchange->waiting.empty()) {
             taken.clear();
             taken.swap(exchange->waiting);
-            exchange->changed.notify_all();  // room again for a producer that waits
-            lock.unlock();
+            exchange->toProducer.Set();  // room again for a producer that waits
+            lock.Unlock();
             const bool more = consumer(taken);
-            lock.lock();
+            lock.Relock();
             if (!more) {
                 exchange->consumerGone = true;
-                exchange->changed.notify_all();
+                exchange->toProducer.Set();
                 // A producer told to stop normally ends at once; waiting for it keeps one
                 // transfer from overlapping the next (Wine's WinINet has crashed on that). But
                 // not for long: closing a connection can hang on a silent server.
-                const auto until =
-                    std::min(deadline, std::chrono::steady_clock::now() + kStopGrace);
-                exchange->changed.wait_until(
-                    lock, until, [&] { return exchange->producerDone || exchange->cancelled; });
+                const auto until = std::min(deadline, SteadyClock::now() + kStopGrace);
+                while (!exchange->producerDone && !exchange->cancelled &&
+                       exchange->toConsumer.WaitUntil(lock, until)) {
+                }
                 return Outcome::Stopped;
             }
             continue;
@@ -191,7 +192,7 @@ inline void ChunkRelay::Cancel() {
         std::lock_guard lock(exchange->mutex);
         exchange->cancelled = true;
     }
-    exchange->changed.notify_all();
+    exchange->toConsumer.Set();
 }
 
 }  // namespace platform

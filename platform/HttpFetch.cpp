@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "ScopedHandle.h"
+#include "Threads.h"
 #include "WinInet.h"
 
 namespace platform {
@@ -214,7 +214,7 @@ public:
     }
 
 private:
-    mutable std::mutex mutex_;
+    mutable Mutex mutex_;
     FetchOutcome outcome_;
 };
 
@@ -294,7 +294,7 @@ bool HttpFetch::Get(const std::string& url, const ChunkSink& onChunk) {
     // The settings the session below opens with (INTERNET_OPEN_TYPE_PRECONFIG), to say which way
     // the request went.
     const ProxySettings proxy = ReadProxySettings();
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = SteadyClock::now() + timeout;
     const auto report = std::shared_ptr<FetchReport>(new FetchReport);  // not make_shared: see ChunkRelay::Run
     const ChunkRelay::Outcome relayed = relay_.Run(
         [url, timeout, report](const ChunkRelay::Deliver& deliver) {

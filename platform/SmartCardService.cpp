@@ -106,7 +106,7 @@ SmartCardAnswer SmartCardQuery::Ask(std::chrono::seconds limit) {
             *answer = AskSmartCardService();
             return true;
         },
-        [](std::string_view) { return true; }, std::chrono::steady_clock::now() + limit);
+        [](std::string_view) { return true; }, SteadyClock::now() + limit);
     // Completed only once the thread has finished with the answer.
     if (outcome == ChunkRelay::Outcome::Completed) return *answer;
     SmartCardAnswer unanswered;

@@ -38,11 +38,17 @@ HMODULE LoadSideBySide(const char* fileName) {
 }  // namespace
 
 FARPROC SystemLibrary::Address(const char* name) {
-    std::call_once(loaded_, [this] {
-        module_ = lookup_ == Lookup::SideBySide ? LoadSideBySide(fileName_) : LoadByFullPath(fileName_);
-    });
-    if (!module_) throw MissingSystemFunction(std::string(fileName_) + " could not be loaded");
-    const FARPROC function = GetProcAddress(module_, name);
+    HMODULE module = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        if (!loaded_) {
+            module_ = lookup_ == Lookup::SideBySide ? LoadSideBySide(fileName_) : LoadByFullPath(fileName_);
+            loaded_ = true;
+        }
+        module = module_;
+    }
+    if (!module) throw MissingSystemFunction(std::string(fileName_) + " could not be loaded");
+    const FARPROC function = GetProcAddress(module, name);
     if (!function) throw MissingSystemFunction(std::string(fileName_) + " has no " + name);
     return function;
 }

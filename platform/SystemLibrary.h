@@ -7,9 +7,8 @@
 // instead. By full path, and with the search order that looks for its own imports in its own
 // folder, only the system's copy is loaded. The DLL stays loaded until the program ends: an
 // abandoned fetch may still be using it.
-#include <mutex>
-
 #include "MissingSystemFunction.h"
+#include "Threads.h"
 #include "Win32.h"
 
 namespace platform {
@@ -42,7 +41,8 @@ private:
 
     const char* fileName_;
     Lookup lookup_;
-    std::once_flag loaded_;
+    Mutex mutex_;
+    bool loaded_ = false;
     HMODULE module_ = nullptr;
 };
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -11,13 +10,14 @@
 #include "ProxyTunnel.h"
 #include "Schannel.h"
 #include "ScopedHandle.h"
+#include "Threads.h"
 #include "WinHttpProxy.h"
 #include "Winsock.h"
 
 namespace platform {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = SteadyClock;
 
 static_assert(sec_status::kOk == static_cast<std::uint32_t>(SEC_E_OK));
 static_assert(sec_status::kContinueNeeded == static_cast<std::uint32_t>(SEC_I_CONTINUE_NEEDED));
@@ -37,7 +37,7 @@ public:
     }
 
 private:
-    mutable std::mutex mutex_;
+    mutable Mutex mutex_;
     HandshakeTrace trace_;
 };
 

@@ -7,7 +7,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 packages=(cmake make python3 g++ googletest
-          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-i686
+          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools binutils-mingw-w64-i686
           wine wine64 wine32:i386 xvfb xauth
           clang libclang-rt-14-dev osslsigncode openssl)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done

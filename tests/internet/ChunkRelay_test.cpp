@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -17,7 +19,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using platform::ChunkRelay;
-using Clock = std::chrono::steady_clock;
+using Clock = platform::SteadyClock;
 
 // Holds a producer until the test lets it go.
 struct Gate {
