@@ -67,7 +67,7 @@ RegistryValue cRegistry::Value() {
     valueType_ = static_cast<RegistryValueType>(type);
     RegistryValue value = registry::DecodeStoredValue(valueType_, data);
     if (valueType_ == RegistryValueType::RegExpandSz)
-        value = ExpandEnvStr(std::get<std::string>(value));
+        if (const auto* text = std::get_if<std::string>(&value)) value = ExpandEnvStr(*text);
     return value;
 }
 

@@ -120,13 +120,14 @@ def info_header(width, height, bpp, image_size, colours_used=0):
 
 
 def write_bmp(path, pixels, bpp=24):
-    """bpp 8 writes a palette of only the colours used: one byte a pixel
-    instead of three, which matters as the program file carries every scale."""
+    """bpp 8 and 4 write a palette of only the colours used: one byte or half
+    a byte a pixel instead of three, which matters as the program file
+    carries every scale."""
     height, width = len(pixels), len(pixels[0])
     palette = b""
     index = None
     colours_used = 0
-    if bpp == 8:
+    if bpp in (4, 8):
         colours = colours_of(pixels)
         index = {c: i for i, c in enumerate(colours)}
         palette = pack_palette(colours)
@@ -411,7 +412,8 @@ def main(argv):
             if dpi == 96:
                 write_bmp(os.path.join(outdir, name + ".bmp"), pixels)
                 continue
-            bpp = 8 if len(colours_of(pixels)) <= 256 else 24
+            colours = len(colours_of(pixels))
+            bpp = 4 if colours <= 16 else 8 if colours <= 256 else 24
             write_bmp(os.path.join(outdir, "%s_%d.bmp" % (name, dpi)),
                       pixels, bpp)
     # Windows asks for 16 and 32 at 100 %, 20 and 40 at 125 %, 24 and 48 at

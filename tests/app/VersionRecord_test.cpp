@@ -116,10 +116,10 @@ TEST_F(ProgramResources, TheWindowImagesHaveTheirSizesAtEveryScale) {
         std::memcpy(&header, bitmap.data(), sizeof header);
         EXPECT_EQ(header.biWidth, e.width) << e.id;
         EXPECT_EQ(std::abs(header.biHeight), e.height) << e.id;
-        EXPECT_TRUE(header.biBitCount == 24 || (e.mayHavePalette && header.biBitCount == 8))
+        EXPECT_TRUE(header.biBitCount == 24 || (e.mayHavePalette && (header.biBitCount == 8 || header.biBitCount == 4)))
             << e.id << ": " << header.biBitCount << " bits";
         EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB)) << e.id;
-        const size_t colours = header.biBitCount != 8 ? 0 : header.biClrUsed ? header.biClrUsed : 256;
+        const size_t colours = header.biBitCount > 8 ? 0 : header.biClrUsed ? header.biClrUsed : size_t{1} << header.biBitCount;
         const size_t stride = (static_cast<size_t>(e.width) * header.biBitCount + 31) / 32 * 4;
         EXPECT_EQ(bitmap.size(), sizeof header + 4 * colours + stride * e.height) << e.id;
     }

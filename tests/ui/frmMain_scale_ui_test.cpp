@@ -57,7 +57,7 @@ std::optional<Extent> MarksIn(const testsupport::Picture& picture, const RECT& a
     return Extent{left - area.left, top - area.top, right - left + 1, bottom - top + 1};
 }
 
-// One of the program's drawings (8-bit or 24-bit bitmaps), read from its resources.
+// One of the program's drawings (4-, 8- or 24-bit bitmaps), read from its resources.
 testsupport::Picture Drawing(int id) {
     const std::string exe = testsupport::ProgramFolder() + "QTSysCheck.exe";
     platform::ScopedModule module(LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
@@ -67,14 +67,17 @@ testsupport::Picture Drawing(int id) {
     BITMAPINFOHEADER header{};
     std::memcpy(&header, dib, sizeof header);
     const unsigned char* palette = dib + header.biSize;
-    const int colours = header.biBitCount == 8 ? (header.biClrUsed ? static_cast<int>(header.biClrUsed) : 256) : 0;
+    const int bitCount = header.biBitCount;
+    const int colours = bitCount > 8 ? 0 : header.biClrUsed ? static_cast<int>(header.biClrUsed) : 1 << bitCount;
     const unsigned char* bits = palette + 4 * colours;
     testsupport::Picture picture{header.biWidth, std::abs(header.biHeight), {}};
-    const int stride = (picture.width * header.biBitCount / 8 + 3) / 4 * 4;
+    const int stride = (picture.width * bitCount + 31) / 32 * 4;
     for (int y = 0; y < picture.height; ++y) {
         const unsigned char* row = bits + static_cast<std::size_t>(picture.height - 1 - y) * stride;
         for (int x = 0; x < picture.width; ++x) {
-            const unsigned char* bgr = header.biBitCount == 8 ? palette + 4 * row[x] : row + 3 * x;
+            // At 4 bits the first of two pixels is the byte's high half.
+            const int index = bitCount == 4 ? (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F : bitCount == 8 ? row[x] : -1;
+            const unsigned char* bgr = index >= 0 ? palette + 4 * index : row + 3 * x;
             picture.rgb.insert(picture.rgb.end(), {bgr[2], bgr[1], bgr[0]});
         }
     }
