@@ -1,5 +1,7 @@
 #include "PendingCheck.h"
 
+#include <process.h>
+
 #include <utility>
 
 #include "app/CheckRun.h"
@@ -7,8 +9,9 @@
 
 PendingCheck::PendingCheck(std::function<Finding()> check, std::function<void()> cancel)
     : work_(new Work{std::move(check), std::move(cancel), CouldNotCheck("no thread could be started for the check")}) {
-    DWORD threadId = 0;
-    thread_.reset(CreateThread(nullptr, 0, &PendingCheck::Run, work_.get(), 0, &threadId));
+    // _beginthreadex, not CreateThread: the check calls the C runtime, which then sets up its own
+    // per-thread data for it.
+    thread_.reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &PendingCheck::Run, work_.get(), 0, nullptr)));
 }
 
 PendingCheck::~PendingCheck() {
@@ -17,7 +20,7 @@ PendingCheck::~PendingCheck() {
     WaitForSingleObject(thread_.get(), INFINITE);
 }
 
-DWORD WINAPI PendingCheck::Run(void* parameter) {
+unsigned __stdcall PendingCheck::Run(void* parameter) {
     auto& work = *static_cast<Work*>(parameter);
     work.finding = GuardedFinding(work.check);
     return 0;

@@ -29,7 +29,7 @@ private:
         std::function<void()> cancel;
         Finding finding;
     };
-    static DWORD WINAPI Run(void* work);
+    static unsigned __stdcall Run(void* work);
 
     std::unique_ptr<Work> work_;  // the thread's until it ends
     platform::ScopedKernelHandle thread_;

@@ -33,3 +33,9 @@ string(REPLACE "<CMAKE_CXX_COMPILER>" "${QT_WINDOWS_THREADS_CXX}" CMAKE_CXX_LINK
 if(compiler_at LESS 0)
   message(FATAL_ERROR "the executable link rule names no compiler to replace: ${CMAKE_CXX_LINK_EXECUTABLE}")
 endif()
+
+# This runtime's std::chrono::steady_clock reads the wall clock, and nothing would stop a call to
+# it from linking: a time limit measured with it stretches or ends at once when the user sets the
+# PC's time. So any call is sent to a function that does not exist, and the link fails naming
+# "__wrap_...steady_clock3nowEv": use platform::SteadyClock.
+add_link_options(-Wl,--wrap=_ZNSt6chrono3_V212steady_clock3nowEv)

@@ -92,7 +92,8 @@ public:
     void Set() { SetEvent(event_); }
 
     // Lets go of `lock` while it waits and takes it again before it returns. False when
-    // `deadline` passed first.
+    // `deadline` has passed; true may also mean a wait cut short, which the caller's own test of
+    // its condition absorbs.
     bool WaitUntil(Lock& lock, SteadyClock::time_point deadline) {
         const std::int64_t left = (deadline - SteadyClock::now()).count();
         // INFINITE is one more than the longest finite wait.
@@ -100,7 +101,8 @@ public:
         lock.Unlock();
         const DWORD waited = WaitForSingleObject(event_, limit);
         lock.Relock();
-        return waited == WAIT_OBJECT_0;
+        // A wait can end up to a clock tick before its time: only the clock says it is over.
+        return waited == WAIT_OBJECT_0 || SteadyClock::now() < deadline;
     }
     void Wait(Lock& lock) {
         lock.Unlock();
