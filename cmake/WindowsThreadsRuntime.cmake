@@ -38,4 +38,6 @@ endif()
 # it from linking: a time limit measured with it stretches or ends at once when the user sets the
 # PC's time. So any call is sent to a function that does not exist, and the link fails naming
 # "__wrap_...steady_clock3nowEv": use platform::SteadyClock.
-add_link_options(-Wl,--wrap=_ZNSt6chrono3_V212steady_clock3nowEv)
+set(QT_WALL_CLOCK_GUARD -Wl,--wrap=_ZNSt6chrono3_V212steady_clock3nowEv CACHE INTERNAL
+    "Link option that fails a link calling std::chrono::steady_clock::now (tests/pe proves it)")
+add_link_options(${QT_WALL_CLOCK_GUARD})

@@ -14,13 +14,21 @@
 
 namespace platform {
 
+// Windows' 32-bit millisecond count `count`, read after `seen` (the wraps counted so far << 32 |
+// the last count seen), as a count that does not wrap: a count lower than the last one has
+// wrapped once more. A wrap missed altogether (no reading for 49.7 days) is lost, which a
+// time limit of seconds never notices.
+constexpr std::uint64_t ExtendedTickCount(std::uint64_t seen, std::uint32_t count) {
+    const std::uint64_t wraps = (seen >> 32) + (count < static_cast<std::uint32_t>(seen) ? 1 : 0);
+    return wraps << 32 | count;
+}
+
 #if defined(_WIN32)
 
 // Milliseconds since Windows started, never set back. GetTickCount, since Windows XP has no
-// GetTickCount64; its 32-bit count wraps every 49.7 days, and the wraps seen are counted in the
-// high half of a shared state. (The performance counter would need 64-bit divisions, which
-// bring 2 KB of the compiler's library into a 32-bit program, for a precision no limit here
-// needs.)
+// GetTickCount64, extended over its wraps by a state shared by every thread. (The performance
+// counter would need 64-bit divisions, which bring 2 KB of the compiler's library into a 32-bit
+// program, for a precision no limit here needs.)
 struct SteadyClock {
     using rep = std::int64_t;
     using period = std::milli;
@@ -32,10 +40,7 @@ struct SteadyClock {
         static std::atomic<std::uint64_t> state{0};  // wraps << 32 | the last 32-bit count seen
         std::uint64_t seen = state.load();
         for (;;) {
-            const DWORD count = GetTickCount();
-            std::uint64_t wraps = seen >> 32;
-            if (count < static_cast<DWORD>(seen)) ++wraps;
-            const std::uint64_t next = (wraps << 32) | count;
+            const std::uint64_t next = ExtendedTickCount(seen, GetTickCount());
             if (state.compare_exchange_weak(seen, next))
                 return time_point(duration(static_cast<rep>(next)));
         }
