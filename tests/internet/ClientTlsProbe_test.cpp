@@ -182,7 +182,9 @@ TEST(ClientTlsNotChecked, AServerThatNeverAnswersIsGivenUpOnWithinTheLimit) {
                                   "seconds"),
               std::string::npos)
         << finding.detail;
-    EXPECT_GE(took, 3s);
+    // The limit is kept by Windows' tick count, whose steps of up to 16 ms may end it a little short
+    // of three seconds by this finer clock.
+    EXPECT_GE(took, 3s - 50ms);
     EXPECT_LT(took, 5s);
     EXPECT_GE(silent.Accepted(), 1);
 }
